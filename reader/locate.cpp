@@ -1,0 +1,291 @@
+#include "reader/locate.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "platform/file_bytes.h"
+
+namespace {
+
+bool AnchorAt(ByteWindow area, size_t offset, const char* anchor)
+{
+    size_t n = std::strlen(anchor);
+    return area.Has(offset, n) && std::memcmp(area.data + offset, anchor, n) == 0;
+}
+
+std::string Hex(uint64_t value)
+{
+    char text[24];
+    std::snprintf(text, sizeof text, "0x%llX", static_cast<unsigned long long>(value));
+    return text;
+}
+
+// The table window of a saved table: "_SM3_" gives its own maximum size.
+ByteWindow CutToMaximum(ByteWindow table, const EntryFields& fields)
+{
+    if (fields.anchor == AnchorKind::Sm3 && fields.maxTableSize < table.size)
+        table.size = fields.maxTableSize;
+    return table;
+}
+
+ByteWindow WholeOf(const std::vector<uint8_t>& bytes)
+{
+    return {bytes.data(), bytes.size()};
+}
+
+} // namespace
+
+bool ScanForAnchor(ByteWindow area, bool acceptSm3, size_t& offset, AnchorKind& kind)
+{
+    for (size_t at = 0; area.Has(at, 4); at += 16) {
+        if (AnchorAt(area, at, "_SM_")) {
+            offset = at;
+            kind = AnchorKind::Sm;
+            return true;
+        }
+    }
+    if (!acceptSm3)
+        return false;
+    for (size_t at = 0; area.Has(at, 5); at += 16) {
+        if (AnchorAt(area, at, "_SM3_")) {
+            offset = at;
+            kind = AnchorKind::Sm3;
+            return true;
+        }
+    }
+    return false;
+}
+
+bool EntryFits(ByteWindow entry, AnchorKind kind)
+{
+    return entry.Has(0, kind == AnchorKind::Sm3 ? kSm3EntryFieldsEnd : kSmEntryFieldsEnd);
+}
+
+std::string CutOffReason(uint64_t where)
+{
+    return "the entry point at " + Hex(where) + " runs past the end of the mapped area";
+}
+
+EntryFields ReadEntryFields(ByteWindow entry, AnchorKind kind)
+{
+    EntryFields f;
+    f.anchor = kind;
+    if (kind == AnchorKind::Sm) {
+        f.version = entry.U16(0x06);
+        f.maxStructureSize = entry.U16(0x08);
+        f.tableAddress = entry.U32(0x18);
+        f.structureCount = entry.U16(0x1C);
+    } else if (kind == AnchorKind::Sm3) {
+        f.version = static_cast<uint16_t>(entry.U8(0x07) | (entry.U8(0x08) << 8));
+        f.maxTableSize = entry.U32(0x0C);
+        f.tableAddress = entry.U64(0x10);
+    }
+    return f;
+}
+
+ResultCode DirectPathLocator::Locate(LocateResult& out, std::string& reason)
+{
+    const uint8_t* area = m_memory.Readable(kFirmwareBase, kFirmwareSize);
+    if (area == nullptr) {
+        reason = "the firmware area 0xF0000-0xFFFFF is not readable";
+        return kFail;
+    }
+    ByteWindow firmware{area, kFirmwareSize};
+    size_t offset = 0;
+    AnchorKind kind = AnchorKind::None;
+    if (!ScanForAnchor(firmware, false, offset, kind)) {
+        reason = "no SMBIOS entry point anchor in 0xF0000-0xFFFFF";
+        return kFail;
+    }
+    ByteWindow entry = firmware.Sub(offset, firmware.size);
+    if (!EntryFits(entry, kind)) {
+        reason = CutOffReason(kFirmwareBase + offset);
+        return kFail;
+    }
+    EntryFields fields = ReadEntryFields(entry, kind);
+    uint32_t address = static_cast<uint32_t>(fields.tableAddress);
+    // The table's own length (0x16) is a fallback for tables near the top of memory.
+    uint32_t length = kDriverWindow;
+    const uint8_t* table = m_memory.Readable(address, length);
+    if (table == nullptr) {
+        length = entry.U16(0x16);
+        table = m_memory.Readable(address, length);
+    }
+    if (table == nullptr) {
+        reason = "the structure table at " + Hex(address) + " is not readable";
+        return kFail;
+    }
+    out.entry = entry;
+    out.table = {table, length};
+    out.fields = fields;
+    out.source = "physical memory";
+    return kOk;
+}
+
+DriverPathLocator::DriverPathLocator(std::unique_ptr<IPhysMemDriver> driver, bool acceptSm3, std::string source)
+    : m_driver(std::move(driver)), m_acceptSm3(acceptSm3), m_source(std::move(source))
+{
+}
+
+ResultCode DriverPathLocator::Locate(LocateResult& out, std::string& reason)
+{
+    IPhysMemDriver& d = *m_driver;
+    auto closeDriver = [&] {
+        d.MapMem_Close();
+        d.Post_Close_Device(kDriverFile, kDriverName);
+    };
+    auto failure = [&](const std::string& why) {
+        std::string driverError = d.LastError();
+        reason = driverError.empty() ? why : driverError;
+        return kFail;
+    };
+
+    d.Pre_Open_Device(kDriverId, kDriverFile, kDriverName);
+    d.MapMem_Open();
+    const uint8_t* area = nullptr;
+    d.MapMem_Phys_To_Linear(kFirmwareBase, 0, kDriverWindow, &area);
+    if (area == nullptr) {
+        closeDriver();
+        return failure("the firmware area 0xF0000-0xFEFFF could not be mapped");
+    }
+    ByteWindow firmware{area, kDriverWindow};
+    size_t offset = 0;
+    AnchorKind kind = AnchorKind::None;
+    if (!ScanForAnchor(firmware, m_acceptSm3, offset, kind)) {
+        closeDriver();
+        reason = "no SMBIOS entry point anchor in 0xF0000-0xFEFFF";
+        return kFail;
+    }
+    ByteWindow entry = firmware.Sub(offset, firmware.size);
+    if (!EntryFits(entry, kind)) {
+        closeDriver();
+        reason = CutOffReason(kFirmwareBase + offset);
+        return kFail;
+    }
+    EntryFields fields = ReadEntryFields(entry, kind);
+    uint32_t length = kDriverWindow;
+    if (kind == AnchorKind::Sm3 && fields.maxTableSize != 0)
+        length = fields.maxTableSize;
+    const uint8_t* table = nullptr;
+    d.MapMem_Phys_To_Linear(static_cast<uint32_t>(fields.tableAddress),
+                            static_cast<uint32_t>(fields.tableAddress >> 32), length, &table);
+    closeDriver();
+    if (table == nullptr)
+        return failure("the structure table at " + Hex(fields.tableAddress) + " could not be mapped");
+    out.entry = entry;
+    out.table = {table, length};
+    out.fields = fields;
+    out.source = m_source;
+    return kOk;
+}
+
+ResultCode DumpFileLocator::Locate(LocateResult& out, std::string& reason)
+{
+    if (!ReadFileBytes(m_path, m_bytes, reason))
+        return kFail;
+    ByteWindow file = WholeOf(m_bytes);
+    // Only the dump's entry-point area is scanned, so anchors inside the table never count.
+    ByteWindow firmware = file.Sub(0, 0x20);
+    size_t offset = 0;
+    AnchorKind kind = AnchorKind::None;
+    if (!ScanForAnchor(firmware, true, offset, kind)) {
+        reason = m_path + ": no SMBIOS entry point anchor";
+        return kFail;
+    }
+    ByteWindow entry = firmware.Sub(offset, firmware.size);
+    if (!EntryFits(entry, kind)) {
+        reason = m_path + ": " + CutOffReason(offset);
+        return kFail;
+    }
+    EntryFields fields = ReadEntryFields(entry, kind);
+    if (fields.tableAddress > file.size) {
+        reason = m_path + ": table address " + Hex(fields.tableAddress) + " lies beyond the end of the file";
+        return kFail;
+    }
+    out.entry = entry;
+    out.table = CutToMaximum(file.Sub(static_cast<size_t>(fields.tableAddress), file.size), fields);
+    out.fields = fields;
+    out.source = m_path;
+    return kOk;
+}
+
+ResultCode SysfsLocator::Locate(LocateResult& out, std::string& reason)
+{
+    if (!ReadFileBytes(m_dir + "/smbios_entry_point", m_entry, reason) ||
+        !ReadFileBytes(m_dir + "/DMI", m_table, reason))
+        return kFail;
+    size_t offset = 0;
+    AnchorKind kind = AnchorKind::None;
+    ByteWindow firmware = WholeOf(m_entry);
+    if (!ScanForAnchor(firmware, true, offset, kind)) {
+        reason = m_dir + "/smbios_entry_point: no SMBIOS entry point anchor";
+        return kFail;
+    }
+    out.entry = firmware.Sub(offset, firmware.size);
+    if (!EntryFits(out.entry, kind)) {
+        reason = m_dir + "/smbios_entry_point: " + CutOffReason(offset);
+        return kFail;
+    }
+    out.fields = ReadEntryFields(out.entry, kind);
+    out.table = CutToMaximum(WholeOf(m_table), out.fields);
+    out.source = m_dir;
+    return kOk;
+}
+
+ResultCode ChainLocator::Locate(LocateResult& out, std::string& reason)
+{
+    std::string reasons;
+    for (auto& locator : m_locators) {
+        std::string why;
+        if (locator->Locate(out, why) == kOk)
+            return kOk;
+        reasons += (reasons.empty() ? "" : "; ") + why;
+    }
+    reason = reasons.empty() ? "no table source" : reasons;
+    return kFail;
+}
+
+std::unique_ptr<ITableLocator> MakeSavedTableLocator(const std::string& path)
+{
+    if (IsDirectory(path))
+        return std::make_unique<SysfsLocator>(path);
+    return std::make_unique<DumpFileLocator>(path);
+}
+
+namespace {
+class NoAccessLocator : public ITableLocator {
+public:
+    explicit NoAccessLocator(OsKind kind) : m_kind(kind) {}
+    ResultCode Locate(LocateResult&, std::string& reason) override
+    {
+        reason = "no access to physical memory on this Windows version (kind " + std::to_string(m_kind) + ")";
+        return kFail;
+    }
+
+private:
+    OsKind m_kind;
+};
+} // namespace
+
+std::unique_ptr<ITableLocator> MakeOsKindLocator(OsKind kind, IDirectMemory* direct,
+                                                 std::unique_ptr<IPhysMemDriver> driver)
+{
+    if (kind >= 2 && kind <= 5 && direct != nullptr)
+        return std::make_unique<DirectPathLocator>(*direct);
+    if ((kind == 6 || kind == 7) && driver)
+        return std::make_unique<DriverPathLocator>(std::move(driver), false, "physical memory");
+    return std::make_unique<NoAccessLocator>(kind);
+}
+
+std::unique_ptr<ITableLocator> MakeHostLocator(OsKind kind)
+{
+#ifdef _WIN32
+    return MakeOsKindLocator(kind, &HostDirectMemory(), MakeHostPhysMemDriver());
+#else
+    (void)kind;
+    auto chain = std::make_unique<ChainLocator>();
+    chain->Add(std::make_unique<SysfsLocator>(kSysfsTables));
+    chain->Add(std::make_unique<DriverPathLocator>(MakeHostPhysMemDriver(), true, "/dev/mem"));
+    return chain;
+#endif
+}

@@ -1,0 +1,125 @@
+#pragma once
+// Finding the SMBIOS entry point and making the structure table readable.
+// Each locator yields two bounded windows: the entry point (from its anchor on)
+// and the table. The windows stay valid as long as the locator lives.
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/byte_window.h"
+#include "platform/direct_memory.h"
+#include "platform/phys_mem_driver.h"
+#include "reader/os_kind.h"
+#include "reader/result.h"
+
+enum class AnchorKind { None, Sm, Sm3 };
+
+constexpr uint32_t kFirmwareBase = 0xF0000;
+constexpr uint32_t kFirmwareSize = 0x10000;  // the direct path scans all of it
+constexpr uint32_t kDriverWindow = 0xF000;   // the driver path maps this much, twice
+constexpr size_t kSmEntryFieldsEnd = 0x1E;   // "_SM_" fields end with the count at 0x1C
+constexpr size_t kSm3EntryFieldsEnd = 0x18;  // "_SM3_" fields end with the address at 0x10
+
+// The driver library's fixed arguments.
+constexpr int32_t kDriverId = 102;
+constexpr const char* kDriverFile = "c:\\mapmem.tmp";
+constexpr const char* kDriverName = "mapmem_dv";
+
+struct EntryFields {
+    AnchorKind anchor = AnchorKind::None;
+    uint16_t version = 0;          // major in the low byte, minor in the high byte
+    uint16_t maxStructureSize = 0; // 0 for "_SM3_", which has none
+    uint64_t tableAddress = 0;
+    uint16_t structureCount = 0;   // 0 for "_SM3_": the reader counts instead
+    uint32_t maxTableSize = 0;     // "_SM3_" only
+};
+
+struct LocateResult {
+    ByteWindow entry; // starts at the anchor
+    ByteWindow table;
+    EntryFields fields;
+    std::string source; // where the table came from, for the user
+};
+
+// Scans 16-byte aligned positions of area for "_SM_", then (when acceptSm3) for
+// "_SM3_". The first match wins, even when its entry point is cut off by the end
+// of the area; EntryFits tells whether its fields can be read.
+bool ScanForAnchor(ByteWindow area, bool acceptSm3, size_t& offset, AnchorKind& kind);
+bool EntryFits(ByteWindow entry, AnchorKind kind);
+EntryFields ReadEntryFields(ByteWindow entry, AnchorKind kind);
+
+class ITableLocator {
+public:
+    virtual ~ITableLocator() = default;
+    // On failure, reason says why in one line.
+    virtual ResultCode Locate(LocateResult& out, std::string& reason) = 0;
+};
+
+// Windows 9x: physical addresses are process addresses.
+class DirectPathLocator : public ITableLocator {
+public:
+    explicit DirectPathLocator(IDirectMemory& memory) : m_memory(memory) {}
+    ResultCode Locate(LocateResult& out, std::string& reason) override;
+
+private:
+    IDirectMemory& m_memory;
+};
+
+// Windows NT, and /dev/mem: two windows mapped through the driver library's calls.
+class DriverPathLocator : public ITableLocator {
+public:
+    DriverPathLocator(std::unique_ptr<IPhysMemDriver> driver, bool acceptSm3, std::string source);
+    ResultCode Locate(LocateResult& out, std::string& reason) override;
+
+private:
+    std::unique_ptr<IPhysMemDriver> m_driver;
+    bool m_acceptSm3;
+    std::string m_source;
+};
+
+// A table saved by dmidecode --dump-bin: the entry point in the first 0x20 bytes,
+// the table at the offset that its table address gives.
+class DumpFileLocator : public ITableLocator {
+public:
+    explicit DumpFileLocator(std::string path) : m_path(std::move(path)) {}
+    ResultCode Locate(LocateResult& out, std::string& reason) override;
+
+private:
+    std::string m_path;
+    std::vector<uint8_t> m_bytes;
+};
+
+// A directory laid out like /sys/firmware/dmi/tables: smbios_entry_point and DMI.
+class SysfsLocator : public ITableLocator {
+public:
+    explicit SysfsLocator(std::string dir) : m_dir(std::move(dir)) {}
+    ResultCode Locate(LocateResult& out, std::string& reason) override;
+
+private:
+    std::string m_dir;
+    std::vector<uint8_t> m_entry;
+    std::vector<uint8_t> m_table;
+};
+
+// A path that names either a dump file or a sysfs-style directory.
+std::unique_ptr<ITableLocator> MakeSavedTableLocator(const std::string& path);
+
+// The access path that an OsKind selects: direct, driver, or none.
+std::unique_ptr<ITableLocator> MakeOsKindLocator(OsKind kind, IDirectMemory* direct,
+                                                 std::unique_ptr<IPhysMemDriver> driver);
+
+// This machine's table: on Windows by OsKind; elsewhere sysfs, then /dev/mem.
+std::unique_ptr<ITableLocator> MakeHostLocator(OsKind kind);
+
+// Tries locators in order; the first success wins, and the reasons of all failures are kept.
+class ChainLocator : public ITableLocator {
+public:
+    void Add(std::unique_ptr<ITableLocator> locator) { m_locators.push_back(std::move(locator)); }
+    ResultCode Locate(LocateResult& out, std::string& reason) override;
+
+private:
+    std::vector<std::unique_ptr<ITableLocator>> m_locators;
+};
+
+constexpr const char* kSysfsTables = "/sys/firmware/dmi/tables";

@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Sets up a fresh Debian 12 machine, builds everything and runs every test.
+set -euo pipefail
+cd "$(dirname "$0")"
+source tools/setup.sh
+lumetra_setup
+
+jobs=$(nproc 2>/dev/null || echo 2)
+
+# The program and its tests, warnings as errors.
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLUMETRA_WERROR=ON
+cmake --build build -j"$jobs"
+(cd build && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$jobs")
+
+# The reader and the Windows layers, cross-built for 32-bit Windows.
+cmake -S . -B build-win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake \
+  -DLUMETRA_WINDOWS_LIB_ONLY=ON -DLUMETRA_TESTS=OFF -DLUMETRA_WERROR=ON
+cmake --build build-win -j"$jobs"
+echo "Windows cross build: $(ls build-win/liblumetra_reader.a)"

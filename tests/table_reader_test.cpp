@@ -1,0 +1,223 @@
+#include <gtest/gtest.h>
+
+#include "reader/table_reader.h"
+#include "tests/table_builder.h"
+
+namespace {
+
+std::vector<uint16_t> HandlesOf(CTableReader& reader, int type)
+{
+    std::vector<uint16_t> found;
+    reader.FindFirst(type);
+    uint16_t h = 0;
+    while (reader.FindNext(&h) == kOk)
+        found.push_back(h);
+    reader.FindClose();
+    return found;
+}
+
+struct CountingLocator : MemoryLocator {
+    int* calls;
+    CountingLocator(int* c) : MemoryLocator(EntryPointSm(0, 1), Structure(1, 1)), calls(c) {}
+    ResultCode Locate(LocateResult& out, std::string& reason) override
+    {
+        ++*calls;
+        return MemoryLocator::Locate(out, reason);
+    }
+};
+
+} // namespace
+
+TEST(CTableReader, BeforeOpenEverythingFails)
+{
+    CTableReader reader(std::make_unique<MemoryLocator>(EntryPointSm(0, 1), Structure(1, 1)));
+    uint16_t h;
+    const uint8_t* s;
+    const char* text;
+    EXPECT_EQ(reader.FindFirst(1), kFail);
+    EXPECT_EQ(reader.FindNext(&h), kFail);
+    EXPECT_EQ(reader.FindClose(), kFail);
+    EXPECT_EQ(reader.GetStructure(1, &s), kFail);
+    EXPECT_EQ(reader.GetString(1, &text), kInvalidArg);
+    EXPECT_EQ(reader.GetString(0, &text), kInvalidArg);
+}
+
+TEST(CTableReader, SecondOpenDoesNothingAgain)
+{
+    int calls = 0;
+    CTableReader reader(std::make_unique<CountingLocator>(&calls));
+    EXPECT_EQ(reader.Open(), kOk);
+    EXPECT_EQ(reader.Open(), kOk);
+    EXPECT_EQ(calls, 1);
+}
+
+TEST(CTableReader, MissingOutputsAreInvalidArguments)
+{
+    auto reader = OpenTable({Structure(1, 1)});
+    EXPECT_EQ(reader->FindNext(nullptr), kInvalidArg);
+    EXPECT_EQ(reader->GetStructure(1, nullptr), kInvalidArg);
+    EXPECT_EQ(reader->GetString(1, nullptr), kInvalidArg);
+}
+
+TEST(CTableReader, SearchFindsEveryStructureOfATypeInOrderThenStops)
+{
+    auto reader = OpenTable({Structure(17, 0x1100), Structure(4, 0x400), Structure(17, 0x1101),
+                             Structure(44, 0x2C00), Structure(17, 0x1102)});
+    EXPECT_EQ(HandlesOf(*reader, 17), (std::vector<uint16_t>{0x1100, 0x1101, 0x1102}));
+    EXPECT_EQ(HandlesOf(*reader, 300), (std::vector<uint16_t>{0x2C00})); // low 8 bits: 44
+    EXPECT_TRUE(HandlesOf(*reader, 9).empty());
+
+    // After the last match FindNext keeps failing until the next FindFirst.
+    uint16_t h = 0;
+    reader->FindFirst(4);
+    EXPECT_EQ(reader->FindNext(&h), kOk);
+    EXPECT_EQ(reader->FindNext(&h), kFail);
+    EXPECT_EQ(reader->FindNext(&h), kFail);
+    reader->FindFirst(4);
+    EXPECT_EQ(reader->FindNext(&h), kOk);
+}
+
+TEST(CTableReader, FindNextAfterFindCloseSearchesType255)
+{
+    auto reader = OpenTable({Structure(1, 1), Structure(255, 0xFF01)});
+    reader->FindFirst(1);
+    reader->FindClose();
+    uint16_t h = 0;
+    ASSERT_EQ(reader->FindNext(&h), kOk);
+    EXPECT_EQ(h, 0xFF01);
+}
+
+TEST(CTableReader, SearchReachesEveryStructureOfLargeTables)
+{
+    // An 8-bit search position would lose everything past entry 255.
+    std::vector<Bytes> structures;
+    for (int i = 0; i < 700; ++i)
+        structures.push_back(Structure(static_cast<uint8_t>(i % 3 == 0 ? 17 : 7), static_cast<uint16_t>(i)));
+    auto reader = OpenTable(structures);
+    std::vector<uint16_t> found = HandlesOf(*reader, 17);
+    ASSERT_EQ(found.size(), 234u);
+    EXPECT_EQ(found.back(), 699);
+    const uint8_t* s = nullptr;
+    EXPECT_EQ(reader->GetStructure(698, &s), kOk);
+}
+
+TEST(CTableReader, GetStructureFindsTheFirstOfDuplicateHandles)
+{
+    auto reader = OpenTable({Structure(2, 5, {}, {"first"}), Structure(3, 5, {0, 0}, {"second"})});
+    const uint8_t* s = nullptr;
+    ASSERT_EQ(reader->GetStructure(5, &s), kOk);
+    EXPECT_EQ(s[0], 2);
+    EXPECT_EQ(reader->GetStructure(6, &s), kFail);
+    EXPECT_EQ(s[0], 2); // the current structure stays
+    const char* text = nullptr;
+    EXPECT_EQ(reader->GetString(1, &text), kOk);
+    EXPECT_STREQ(text, "first");
+}
+
+TEST(CTableReader, GetStringCases)
+{
+    auto reader = OpenTable({Structure(1, 1, {0}, {"one", "two", "three"}), Structure(2, 2),
+                             Structure(3, 3, {}, {"x"}, 0)});
+    const uint8_t* s = nullptr;
+    const char* text = nullptr;
+    ASSERT_EQ(reader->GetStructure(1, &s), kOk);
+    struct Case {
+        int number;
+        ResultCode want;
+        const char* text;
+    } cases[] = {
+        {0, kOk, ""}, {1, kOk, "one"}, {3, kOk, "three"}, {4, kFail, nullptr},
+        {256, kOk, ""}, {257, kOk, "one"}, {-1, kFail, nullptr} /* 255 */,
+    };
+    for (const Case& c : cases) {
+        text = "unset";
+        EXPECT_EQ(reader->GetString(c.number, &text), c.want) << c.number;
+        if (c.text)
+            EXPECT_STREQ(text, c.text) << c.number;
+        else
+            EXPECT_EQ(text, nullptr) << c.number;
+    }
+
+    // No strings at all: the set is two NUL bytes.
+    ASSERT_EQ(reader->GetStructure(2, &s), kOk);
+    EXPECT_EQ(reader->GetString(1, &text), kFail);
+    EXPECT_EQ(text, nullptr);
+    EXPECT_EQ(reader->GetString(0, &text), kOk);
+
+    // A formatted length of 0 has no strings, but number 0 still gives "".
+    ASSERT_EQ(reader->GetStructure(3, &s), kOk);
+    EXPECT_EQ(reader->GetString(1, &text), kFail);
+    EXPECT_EQ(reader->GetString(0, &text), kOk);
+    EXPECT_STREQ(text, "");
+}
+
+TEST(CTableReader, IndexWalksFollowingStructuresExactly)
+{
+    auto reader = OpenTable({Structure(1, 1, {9, 9}), Structure(2, 2, {}, {"ab"}), Structure(3, 3)});
+    ASSERT_EQ(reader->IndexedCount(), 3u);
+    EXPECT_EQ(reader->IndexEntry(0).size, 8u);  // 6 formatted + empty set
+    EXPECT_EQ(reader->IndexEntry(1).size, 8u);  // 4 + "ab\0" + "\0"
+    EXPECT_EQ(reader->IndexEntry(2).Handle(), 3);
+}
+
+TEST(CTableReader, CountOfZeroOpensEmpty)
+{
+    auto reader = OpenTable({Structure(1, 1)}, 0);
+    ASSERT_TRUE(reader->IsOpen());
+    EXPECT_EQ(reader->IndexedCount(), 0u);
+    uint16_t h;
+    const uint8_t* s;
+    reader->FindFirst(1);
+    EXPECT_EQ(reader->FindNext(&h), kFail);
+    EXPECT_EQ(reader->GetStructure(1, &s), kFail);
+}
+
+TEST(CTableReader, IndexEndsAtTheFirstStructureThatDoesNotFit)
+{
+    Bytes unterminated = Structure(2, 2, {}, {"abc"});
+    unterminated.resize(unterminated.size() - 1); // the set's closing NUL is missing
+    struct Case {
+        const char* name;
+        Bytes table;
+        int count;
+        size_t indexed;
+    } cases[] = {
+        {"count larger than the table", Concat({Structure(1, 1), Structure(2, 2)}), 40, 2},
+        {"string set runs off the end", Concat({Structure(1, 1), unterminated}), 2, 1},
+        {"length byte past the end", Concat({Structure(1, 1), Bytes{5, 200, 0, 0, 0, 0}}), 2, 1},
+        {"header cut off", Concat({Structure(1, 1), Bytes{5, 4}}), 2, 1},
+    };
+    for (Case& c : cases) {
+        CTableReader reader(std::make_unique<MemoryLocator>(EntryPointSm(0, static_cast<uint16_t>(c.count)),
+                                                            c.table));
+        ASSERT_EQ(reader.Open(), kOk) << c.name;
+        EXPECT_EQ(reader.IndexedCount(), c.indexed) << c.name;
+        EXPECT_EQ(reader.StructureCount(), c.count) << c.name; // the entry point's own count is kept
+    }
+}
+
+TEST(CTableReader, LengthBelowFourSearchesTheStringSetInsideTheHeader)
+{
+    // Length 2: the double NUL search starts at the handle bytes (00 00), so the next
+    // structure begins 4 bytes in, where this one's "formatted" bytes would be.
+    Bytes table = {9, 2, 0, 0, 1, 4, 0x34, 0x12, 0, 0};
+    CTableReader reader(std::make_unique<MemoryLocator>(EntryPointSm(0, 2), table));
+    ASSERT_EQ(reader.Open(), kOk);
+    ASSERT_EQ(reader.IndexedCount(), 2u);
+    EXPECT_EQ(reader.IndexEntry(1).Type(), 1);
+    EXPECT_EQ(reader.IndexEntry(1).Handle(), 0x1234);
+}
+
+TEST(CTableReader, FixtureStringsAndHandles)
+{
+    CTableReader reader(MakeSavedTableLocator(TestData("q35-workstation/dump.bin")));
+    ASSERT_EQ(reader.Open(), kOk) << reader.Reason();
+    std::vector<uint16_t> oem = HandlesOf(reader, 11);
+    ASSERT_EQ(oem.size(), 1u);
+    const uint8_t* s = nullptr;
+    ASSERT_EQ(reader.GetStructure(oem[0], &s), kOk);
+    const char* text = nullptr;
+    ASSERT_EQ(reader.GetString(2, &text), kOk);
+    EXPECT_STRNE(text, "");
+    EXPECT_EQ(HandlesOf(reader, 4).size(), 2u);
+}

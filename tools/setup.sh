@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building and testing need, if any are missing.
+# Sourced by run.sh and test.sh.
+lumetra_packages=(
+  build-essential cmake pkg-config
+  libgtest-dev libgmock-dev
+  g++-mingw-w64-i686
+  qt6-base-dev
+  python3
+)
+
+lumetra_setup() {
+  local missing=()
+  local p
+  for p in "${lumetra_packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  local sudo=()
+  [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+  echo "Installing: ${missing[*]}"
+  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
