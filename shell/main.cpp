@@ -4,7 +4,9 @@
 #include <memory>
 #include <string>
 
+#include "platform/computer_name.h"
 #include "reader/table_reader.h"
+#include "shell/views.h"
 
 namespace {
 
@@ -13,60 +15,42 @@ constexpr const char* kNoDmi = "No DMI Function";
 int Usage()
 {
     std::fprintf(stderr,
-                 "usage: lumetra [--list] [--from-dump PATH]\n"
+                 "usage: lumetra [--list | --json | --text] [--from-dump PATH]\n"
                  "  --list            one line per indexed structure\n"
-                 "  --from-dump PATH  read a saved table (dmidecode --dump-bin file, or a copy of\n"
+                 "  --json            the tree and every decoded structure as JSON\n"
+                 "  --text            the same for a person\n"
+                 "  --from-dump PATH  read a saved table (a dmidecode --dump-bin file, or a copy of\n"
                  "                    /sys/firmware/dmi/tables) instead of this machine's\n");
     return 2;
 }
 
-// Table text is untrusted: control bytes would reach the terminal.
-std::string Printable(const char* s)
-{
-    std::string out;
-    for (; *s; ++s) {
-        unsigned char c = static_cast<unsigned char>(*s);
-        if (c < 0x20 || (c >= 0x7F && c <= 0x9F) || c == '\\' || c == '"') {
-            char hex[8];
-            std::snprintf(hex, sizeof hex, c == '\\' || c == '"' ? "\\%c" : "\\x%02X", c);
-            out += hex;
-        } else {
-            out += static_cast<char>(c);
-        }
-    }
-    return out;
-}
-
-int List(CTableReader& reader)
-{
-    for (size_t i = 0; i < reader.IndexedCount(); ++i) {
-        const StructExtent& s = reader.IndexEntry(i);
-        std::printf("%zu type %u handle 0x%04X length %u", i, s.Type(), s.Handle(), s.Length());
-        const uint8_t* structure = nullptr;
-        reader.SelectStructure(i, &structure);
-        const char* text = nullptr;
-        for (int n = 1; n <= 255 && reader.GetString(n, &text) == kOk; ++n)
-            std::printf(" \"%s\"", Printable(text).c_str());
-        std::printf("\n");
-    }
-    return 0;
-}
+enum class View { None, List, Json, Text };
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    bool list = false;
+    View view = View::None;
     std::string dump;
     for (int i = 1; i < argc; ++i) {
+        View chosen = View::None;
         if (std::strcmp(argv[i], "--list") == 0)
-            list = true;
-        else if (std::strcmp(argv[i], "--from-dump") == 0 && i + 1 < argc)
+            chosen = View::List;
+        else if (std::strcmp(argv[i], "--json") == 0)
+            chosen = View::Json;
+        else if (std::strcmp(argv[i], "--text") == 0)
+            chosen = View::Text;
+        else if (std::strcmp(argv[i], "--from-dump") == 0 && i + 1 < argc && dump.empty())
             dump = argv[++i];
         else
             return Usage();
+        if (chosen != View::None) {
+            if (view != View::None)
+                return Usage();
+            view = chosen;
+        }
     }
-    if (!list)
+    if (view == View::None)
         return Usage();
 
     std::unique_ptr<CTableReader> reader = dump.empty()
@@ -76,5 +60,18 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "%s\n%s\n", kNoDmi, reader->Reason().c_str());
         return 1;
     }
-    return List(*reader);
+    std::string out;
+    switch (view) {
+    case View::List:
+        out = RenderList(*reader);
+        break;
+    case View::Json:
+        out = RenderJson(*reader, HostComputerName());
+        break;
+    default:
+        out = RenderText(*reader, HostComputerName());
+        break;
+    }
+    std::fwrite(out.data(), 1, out.size(), stdout);
+    return std::fflush(stdout) == 0 ? 0 : 1;
 }

@@ -1,0 +1,167 @@
+#include "decode/detail_dlg.h"
+
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+
+#include "decode/decoders.h"
+#include "res/string_table.h"
+
+namespace {
+
+// Types with decoders of their own; every other type, and every type above 127,
+// gets the generic decoding.
+struct DecoderEntry {
+    uint8_t type;
+    DecodeFn decode;
+};
+
+const DecoderEntry kDecoders[] = {
+    {0, DecodeBiosInformation},
+    {1, DecodeSystemInformation},
+    {2, DecodeBaseBoardInformation},
+    {3, DecodeSystemEnclosure},
+    {4, DecodeProcessorInformation},
+    {5, DecodeMemoryControllerInformation},
+    {6, DecodeMemoryModuleInformation},
+    {7, DecodeCacheInformation},
+    {8, DecodePortConnectorInformation},
+    {9, DecodeSystemSlots},
+    {10, DecodeOnBoardDevices},
+    {13, DecodeBiosLanguageInformation},
+    {16, DecodePhysicalMemoryArray},
+    {17, DecodeMemoryDevice},
+    {19, DecodeMemoryArrayMappedAddress},
+};
+
+constexpr uint8_t kEndOfTable = 127;
+constexpr int kStringLimit = 255; // numbers are 8-bit: 256 would be 0 again
+
+} // namespace
+
+bool CDetailDlg::OnInitDialog()
+{
+    m_row = 0;
+    m_caption = m_pStruct ? LoadResString(kIdsCaptionBase + m_pStruct[0]) : "";
+
+    int width = m_list.GetWindowWidth();
+    m_list.InsertColumn(0, "Description", width / 3);
+    m_list.InsertColumn(1, "Value", (2 * width) / 3);
+    m_list.SetBkColor(kDetailListColor);
+    m_list.SetTextBkColor(kDetailListColor);
+
+    // Only a structure the reader indexed has known bounds; anything else shows nothing.
+    const StructExtent* extent = m_pReader && m_pStruct ? m_pReader->ExtentOf(m_pStruct) : nullptr;
+    if (extent == nullptr)
+        return true;
+    m_fields = {extent->start, extent->Length() < extent->size ? extent->Length() : extent->size};
+
+    uint8_t type = Type();
+    if (type == kEndOfTable) {
+        DecodeEndOfTable();
+        return true;
+    }
+    if (type <= 127) {
+        for (const DecoderEntry& d : kDecoders) {
+            if (d.type == type) {
+                d.decode(*this);
+                return true;
+            }
+        }
+    }
+    AddGenericRows();
+    return true;
+}
+
+int CDetailDlg::AddRow(const char* description, const char* value)
+{
+    m_list.InsertItem(m_row, description ? description : "");
+    m_list.SetItemText(m_row, 1, value ? value : "");
+    return ++m_row;
+}
+
+void CDetailDlg::AddFlagRows(const char* description, uint32_t value, const char* const* table, int bits)
+{
+    char label[256];
+    std::snprintf(label, sizeof label, "%s", description);
+    for (int n = 0; n < bits; ++n) {
+        if (value & (uint32_t{1} << n)) {
+            AddRow(label, table[n]);
+            label[0] = '\0';
+        }
+    }
+}
+
+const char* CDetailDlg::FindPairText(const CodeText* pairs, uint8_t code)
+{
+    for (;; ++pairs) {
+        if (pairs->code == code)
+            return pairs->text;
+        if (pairs->code == 0xFF)
+            return pairs->text;
+    }
+}
+
+const char* CDetailDlg::String(int number)
+{
+    const char* text = nullptr;
+    if (m_pReader == nullptr || m_pReader->GetString(number, &text) != kOk || text == nullptr)
+        return "";
+    return text;
+}
+
+const char* CDetailDlg::StringAt(size_t offset)
+{
+    return String(Byte(offset));
+}
+
+void CDetailDlg::AddStringRow(const char* description, size_t offset)
+{
+    if (Has(offset, 1))
+        AddRow(description, StringAt(offset));
+}
+
+const char* CDetailDlg::Format(const char* format, ...)
+{
+    va_list args;
+    va_start(args, format);
+    std::vsnprintf(m_scratch, sizeof m_scratch, format, args);
+    va_end(args);
+    return m_scratch;
+}
+
+void CDetailDlg::DecodeEndOfTable()
+{
+    AddRow("", "End-of-table indicator");
+}
+
+void CDetailDlg::AddGenericRows()
+{
+    AddRow("Type", Format("%d", Type()));
+    AddRow("Length", Format("0x%.4X", Length()));
+    AddRow("Handle", Format("0x%.4X", Handle()));
+
+    // Eight bytes to a row, each row led by the offset of its first byte.
+    std::string line;
+    const char* description = "Data Source";
+    for (size_t at = 0; at < m_fields.size; ++at) {
+        char cell[8];
+        if (at % 8 == 0) {
+            std::snprintf(cell, sizeof cell, "%.4X: ", static_cast<unsigned>(at));
+            line = cell;
+        }
+        std::snprintf(cell, sizeof cell, "%.2X ", m_fields.data[at]);
+        line += cell;
+        if (at % 8 == 7 || at + 1 == m_fields.size) {
+            AddRow(description, line.c_str());
+            description = "";
+        }
+    }
+
+    for (int n = 1; n <= kStringLimit; ++n) {
+        const char* text = nullptr;
+        if (m_pReader->GetString(n, &text) != kOk)
+            break;
+        AddRow(Format("String %d", n), text);
+    }
+}

@@ -1,0 +1,61 @@
+#include "shell/tree_builder.h"
+
+#include <cstdio>
+
+#include "res/string_table.h"
+
+namespace {
+constexpr size_t kComputerNameMax = 15;
+}
+
+std::string TypeCaption(unsigned type)
+{
+    return LoadResString(kIdsCaptionBase + type);
+}
+
+TreeItem BuildTree(CTableReader& reader, ITreeControl& tree, const std::string& computerName)
+{
+    std::string rootText = "Computer Name : " + computerName.substr(0, kComputerNameMax);
+    tree.DeleteAllItems();
+    TreeItem root = tree.InsertItem(rootText, kImageRoot, kImageRootSelected, kTreeRoot);
+    for (int type = 0; type <= 255; ++type)
+        AddTypeNode(reader, tree, root, type);
+    tree.Expand(root);
+    return root;
+}
+
+void AddTypeNode(CTableReader& reader, ITreeControl& tree, TreeItem root, int type)
+{
+    reader.FindFirst(type);
+    uint16_t handle = 0;
+    if (reader.FindNext(&handle) == kOk) {
+        // The caption comes from the structure the handle leads to, which for a
+        // duplicated handle may be another type's.
+        const uint8_t* structure = nullptr;
+        std::string caption;
+        if (reader.GetStructure(handle, &structure) == kOk)
+            caption = TypeCaption(structure[0]);
+        TreeItem node = tree.InsertItem(caption.empty() ? "Unknown DMI Type" : caption, kImageStructure,
+                                        kImageStructureSelected, root);
+        tree.SetItemData(node, handle);
+        uint16_t next = 0;
+        if (reader.FindNext(&next) == kOk)
+            AddInstanceNodes(reader, tree, type, node);
+    }
+    reader.FindClose();
+}
+
+void AddInstanceNodes(CTableReader& reader, ITreeControl& tree, int type, TreeItem node)
+{
+    reader.FindFirst(type);
+    uint16_t handle = 0;
+    for (int instance = 0; reader.FindNext(&handle) == kOk; ++instance) {
+        const uint8_t* structure = nullptr;
+        std::string caption;
+        if (reader.GetStructure(handle, &structure) == kOk)
+            caption = TypeCaption(structure[0]);
+        TreeItem child = tree.InsertItem(caption + " #." + std::to_string(instance), kImageStructure,
+                                         kImageStructureSelected, node);
+        tree.SetItemData(child, handle);
+    }
+}

@@ -1,0 +1,20 @@
+#pragma once
+// Builds the structure tree: the computer at the root, one node per type present
+// in increasing type order, and one child per instance where a type repeats.
+#include <string>
+
+#include "reader/table_reader.h"
+#include "ui/tree_control.h"
+
+constexpr int kImageRoot = 0;
+constexpr int kImageRootSelected = 1;
+constexpr int kImageStructure = 2;
+constexpr int kImageStructureSelected = 3;
+
+// Returns the root item. computerName is cut to 15 characters.
+TreeItem BuildTree(CTableReader& reader, ITreeControl& tree, const std::string& computerName);
+void AddTypeNode(CTableReader& reader, ITreeControl& tree, TreeItem root, int type);
+void AddInstanceNodes(CTableReader& reader, ITreeControl& tree, int type, TreeItem node);
+
+// The caption of a structure type, "" when it has none.
+std::string TypeCaption(unsigned type);

@@ -1,0 +1,23 @@
+#pragma once
+// Decodes one structure the way the detail window does, for decoder tests.
+#include <string>
+#include <vector>
+
+#include "decode/detail_dlg.h"
+#include "tests/table_builder.h"
+#include "ui/memory_controls.h"
+
+using Row = std::vector<std::string>;
+using Rows = std::vector<Row>;
+
+struct Decoded {
+    std::string caption;
+    MemoryList list{600};
+    const Rows& rows() const { return list.Rows(); }
+};
+
+// The structure is put in a table of its own, made current and decoded.
+Decoded Decode(const Bytes& structure, int windowWidth = 600);
+
+// The formatted body (after the 4 header bytes) of a given size, all zero.
+Bytes Body(size_t formattedLength);
