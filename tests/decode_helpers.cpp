@@ -1,18 +1,21 @@
 #include "tests/decode_helpers.h"
 
-Decoded Decode(const Bytes& structure, int windowWidth)
+DetailFixture::DetailFixture(const Bytes& structure, IListControl& list)
+    : reader(OpenTable({structure})), dlg(list)
 {
-    auto reader = OpenTable({structure});
-    Decoded d;
-    d.list = MemoryList(windowWidth);
     const uint8_t* s = nullptr;
-    if (reader->SelectStructure(0, &s) != kOk)
-        return d;
-    CDetailDlg dlg(d.list);
+    reader->SelectStructure(0, &s);
     dlg.m_pStruct = s;
     dlg.m_pReader = reader.get();
     dlg.OnInitDialog();
-    d.caption = dlg.Caption();
+}
+
+Decoded Decode(const Bytes& structure, int windowWidth)
+{
+    Decoded d;
+    d.list = MemoryList(windowWidth);
+    DetailFixture fixture(structure, d.list);
+    d.caption = fixture.dlg.Caption();
     return d;
 }
 

@@ -16,6 +16,13 @@ struct Decoded {
     const Rows& rows() const { return list.Rows(); }
 };
 
+// The detail window's logic, initialised on a structure put in a table of its own.
+struct DetailFixture {
+    DetailFixture(const Bytes& structure, IListControl& list);
+    std::unique_ptr<CTableReader> reader;
+    CDetailDlg dlg;
+};
+
 // The structure is put in a table of its own, made current and decoded.
 Decoded Decode(const Bytes& structure, int windowWidth = 600);
 

@@ -36,13 +36,7 @@ TEST(DetailDlg, ColumnsAndColourFromTheListWidth)
 {
     for (auto [width, description, value] : {std::tuple{600, 200, 400}, {601, 200, 400}, {602, 200, 401}}) {
         RecordingList list(width);
-        auto reader = OpenTable({Structure(200, 1)});
-        const uint8_t* s = nullptr;
-        reader->SelectStructure(0, &s);
-        CDetailDlg dlg(list);
-        dlg.m_pStruct = s;
-        dlg.m_pReader = reader.get();
-        EXPECT_TRUE(dlg.OnInitDialog());
+        DetailFixture fixture(Structure(200, 1), list);
         std::vector<std::string> want = {"column 0 Description " + std::to_string(description),
                                          "column 1 Value " + std::to_string(value), "bk 13172680",
                                          "textbk 13172680"};
@@ -113,13 +107,8 @@ TEST(DetailDlg, TypesAbove127AreGenericEvenWithTheLowBitsOfADecodedType)
 TEST(RowModel, FlagRowsEnumRowsAndPairs)
 {
     MemoryList list;
-    auto reader = OpenTable({Structure(200, 1)});
-    const uint8_t* s = nullptr;
-    reader->SelectStructure(0, &s);
-    CDetailDlg dlg(list);
-    dlg.m_pStruct = s;
-    dlg.m_pReader = reader.get();
-    dlg.OnInitDialog();
+    DetailFixture fixture(Structure(200, 1), list);
+    CDetailDlg& dlg = fixture.dlg;
     size_t before = list.Rows().size();
 
     dlg.AddFlagRows("Flags", 0, kFlags, 8);
@@ -141,14 +130,9 @@ TEST(RowModel, FlagRowsEnumRowsAndPairs)
 
 TEST(RowModel, FieldsBeyondTheFormattedAreaAreAbsent)
 {
-    auto reader = OpenTable({Structure(200, 1, {0x11, 0x22, 0x33}, {"s"})});
-    const uint8_t* s = nullptr;
-    reader->SelectStructure(0, &s);
     MemoryList list;
-    CDetailDlg dlg(list);
-    dlg.m_pStruct = s;
-    dlg.m_pReader = reader.get();
-    dlg.OnInitDialog();
+    DetailFixture fixture(Structure(200, 1, {0x11, 0x22, 0x33}, {"s"}), list);
+    CDetailDlg& dlg = fixture.dlg;
     EXPECT_TRUE(dlg.Has(4, 3));
     EXPECT_FALSE(dlg.Has(5, 3));  // would take the string set's first byte
     EXPECT_EQ(dlg.Word(5), 0x3322);
