@@ -1,13 +1,145 @@
 #include "decode/decoders.h"
 
-// Not decoded field by field yet: shown like any other type.
+// Error correcting method, byte at 0x04 of type 5.
+static const char* const kErrorCorrectingMethod[] = {
+    "",
+    "Other",
+    "Unknown",
+    "None",
+    "8-bit Parity",
+    "32-bit ECC",
+    "64-bit ECC",
+    "128-bit ECC",
+    "CRC",
+};
+
+// Error detecting capability, bits 0 to 5 of the byte at 0x05 of type 5.
+static const char* const kErrorDetectingCapability[] = {
+    "Other",
+    "Unknown",
+    "None",
+    "Single Bit Error Correcting",
+    "Double Bit Error Correcting",
+    "Error Scrubbing",
+};
+
+// Interleave, bytes at 0x06 and 0x07 of type 5.
+static const char* const kInterleave[] = {
+    "",
+    "Other",
+    "Unknown",
+    "One Way Interleave",
+    "Two Way Interleave",
+    "Four Way Interleave",
+    "Eight Way Interleave",
+    "Sixteen Way Interleave",
+};
+
+// Supported speeds, bits 0 to 4 of the word at 0x09 of type 5.
+static const char* const kSpeed[] = {
+    "Other",
+    "Unknown",
+    "70ns",
+    "60ns",
+    "50ns",
+};
+
+// Memory types, bits 0 to 10 of the word at 0x0B of type 5 and at 0x07 of type 6.
+static const char* const kMemoryType[] = {
+    "Other",
+    "Unknown",
+    "Standard",
+    "Fast Page Mode",
+    "EDO",
+    "Parity",
+    "ECC",
+    "SIMM",
+    "DIMM",
+    "Burst EDO",
+    "SDRAM",
+};
+
+// Module voltages, bits 0 to 2 of the byte at 0x0D of type 5.
+static const char* const kVoltage[] = {
+    "5V",
+    "3.3V",
+    "2.9V",
+};
+
+// Size codes of type 6 that are not a power of two.
+constexpr uint8_t kSizeNotDeterminable = 0x7D;
+constexpr uint8_t kSizeNotEnabled = 0x7E;
+constexpr uint8_t kSizeNotInstalled = 0x7F;
+constexpr uint8_t kNoBank = 0x0F;
+
 void DecodeMemoryControllerInformation(CDetailDlg& dlg)
 {
-    dlg.AddGenericRows();
+    dlg.AddEnumField("Error Correcting Method", kErrorCorrectingMethod, 0x04);
+    if (dlg.Has(0x05, 1))
+        dlg.AddFlagRows("Error Detecting Capability", dlg.Byte(0x05), kErrorDetectingCapability, 6);
+    dlg.AddEnumField("Supported Interleave", kInterleave, 0x06);
+    dlg.AddEnumField("Current Interleave", kInterleave, 0x07);
+    // Sizes are powers of two, unsigned so that a shift count of 31 does not print as negative.
+    if (dlg.Has(0x08, 1))
+        dlg.AddRow("Maximum Memory Module Size", dlg.Format("%u M Bytes", 1u << (dlg.Byte(0x08) & 0x1F)));
+    if (dlg.Has(0x09, 2))
+        dlg.AddFlagRows("Supported Speeds", dlg.Word(0x09), kSpeed, 5);
+    if (dlg.Has(0x0B, 2))
+        dlg.AddFlagRows("Supported Momory Types", dlg.Word(0x0B), kMemoryType, 11);
+    if (dlg.Has(0x0D, 1))
+        dlg.AddFlagRows("Memory Module Voltage", dlg.Byte(0x0D), kVoltage, 3);
+    if (dlg.Has(0x0E, 1))
+        dlg.AddRow("Number of Associated Memory Slots", dlg.Format("%d        (Refer to Type 6)", dlg.Byte(0x0E)));
 }
 
 void DecodeMemoryModuleInformation(CDetailDlg& dlg)
 {
-    dlg.AddGenericRows();
+    dlg.AddStringRow("Socket Designation", 0x04);
+    if (dlg.Has(0x05, 1)) {
+        // Either nibble may say "no connection"; a single bank is named by the other one.
+        uint8_t banks = dlg.Byte(0x05);
+        int high = banks >> 4;
+        int low = banks & 0x0F;
+        const char* value;
+        if (high == kNoBank && low == kNoBank)
+            value = "None";
+        else if (low == kNoBank)
+            value = dlg.Format("RAS %d", high);
+        else if (high == kNoBank)
+            value = dlg.Format("RAS %d", low);
+        else
+            value = dlg.Format("RAS %d & %d ", high, low);
+        dlg.AddRow("Bank Connections", value);
+    }
+    if (dlg.Has(0x06, 1)) {
+        uint8_t speed = dlg.Byte(0x06);
+        dlg.AddRow("Current Speed", speed == 0 ? "Unknown" : dlg.Format("%d ns", speed));
+    }
+    if (dlg.Has(0x07, 2))
+        dlg.AddFlagRows("Current Momory Types", dlg.Word(0x07), kMemoryType, 11);
+    if (dlg.Has(0x09, 1)) {
+        uint8_t code = dlg.Byte(0x09) & 0x7F;
+        const char* value;
+        if (code == kSizeNotDeterminable)
+            value = "Not determinable ";
+        else if (code == kSizeNotEnabled)
+            value = "Module is installed,but no memory has been enabled.";
+        else if (code == kSizeNotInstalled)
+            value = "Not installed";
+        else
+            value = dlg.Format("%u MB", 1u << (code & 0x1F));
+        dlg.AddRow("Installed Size", value);
+    }
+    if (dlg.Has(0x0A, 1)) {
+        // Unlike the installed size, 0x7D is an ordinary size code here.
+        uint8_t code = dlg.Byte(0x0A) & 0x7F;
+        const char* value;
+        if (code == kSizeNotEnabled)
+            value = "Module is installed,but no memory has been enabled.";
+        else if (code == kSizeNotInstalled)
+            value = "Not installed";
+        else
+            value = dlg.Format("%u MB", 1u << (code & 0x1F));
+        dlg.AddRow("Enabled Size", value);
+    }
 }
-
