@@ -1,13 +1,59 @@
+#include <iterator>
+#include <string>
+
 #include "decode/decoders.h"
 
-// Not decoded field by field yet: shown like any other type.
+// On-board device type (type 10, bits 0-6 of each device's type byte), codes 0 to 7.
+static const char* const kOnBoardDeviceType[] = {
+    "",
+    "Other",
+    "Unknown",
+    "Video",
+    "SCSI Controller",
+    "Ethernet",
+    "Token Ring",
+    "Sound",
+};
+
+// One line per device, in three columns of its own instead of Description/Value.
 void DecodeOnBoardDevices(CDetailDlg& dlg)
 {
-    dlg.AddGenericRows();
+    IListControl& list = dlg.List();
+    for (int columns = list.GetColumnCount(); columns > 0; --columns)
+        list.DeleteColumn(0);
+    int width = list.GetWindowWidth() / 3;
+    list.InsertColumn(0, "Description", width);
+    list.InsertColumn(1, "Device Status", width);
+    list.InsertColumn(2, "Device Type", width);
+
+    // Two bytes per device after the header; an odd last byte belongs to none.
+    int devices = (dlg.Length() - 4) / 2;
+    for (int i = 0; i < devices; ++i) {
+        uint8_t type = dlg.Byte(0x04 + 2 * i);
+        unsigned code = type & 0x7F;
+        list.InsertItem(i, dlg.StringAt(0x05 + 2 * i));
+        list.SetItemText(i, 1, (type & 0x80) ? "Enabled" : "Disabled");
+        list.SetItemText(i, 2, code < std::size(kOnBoardDeviceType) ? kOnBoardDeviceType[code]
+                                                                   : dlg.Format("0x%.2X", code));
+    }
 }
 
 void DecodeBiosLanguageInformation(CDetailDlg& dlg)
 {
-    dlg.AddGenericRows();
-}
+    if (dlg.Has(0x05, 1))
+        dlg.AddRow("Language String Format", (dlg.Byte(0x05) & 1) ? "abbreviated format" : "long format");
 
+    // An absent count or current language reads as 0: no languages, none marked.
+    unsigned count = dlg.Byte(0x04);
+    unsigned current = dlg.Byte(0x15);
+    for (unsigned n = 1; n <= count; ++n) {
+        const char* text = nullptr;
+        // Firmware that counts more languages than it stores: list what is there.
+        if (dlg.m_pReader->GetString(static_cast<int>(n), &text) != kOk)
+            break;
+        std::string value = text;
+        if (n == current)
+            value += " (Current Language)";
+        dlg.AddRow(n == 1 ? "Language Support" : "", value.c_str());
+    }
+}
