@@ -154,22 +154,6 @@ static const char* const kSlotLength[] = {
     "Long Length",
 };
 
-// For the tables that start at code 1: code 0 has no text, like a code past the end.
-template <size_t N>
-static void AddEnumFieldFromOne(CDetailDlg& dlg, const char* description, const char* const (&table)[N], size_t offset)
-{
-    if (!dlg.Has(offset, 1))
-        return;
-    unsigned code = dlg.Byte(offset);
-    dlg.AddRow(description, code >= 1 && code <= N ? table[code - 1] : dlg.Format("0x%.2X", code));
-}
-
-static void AddPairField(CDetailDlg& dlg, const char* description, const CodeText* pairs, size_t offset)
-{
-    if (dlg.Has(offset, 1))
-        dlg.AddRow(description, CDetailDlg::FindPairText(pairs, dlg.Byte(offset)));
-}
-
 // A cache size word: bits 0-14 count units of 1K, or of 64K when bit 15 is set.
 static void AddCacheSizeRow(CDetailDlg& dlg, const char* description, size_t offset)
 {
@@ -197,19 +181,19 @@ void DecodeCacheInformation(CDetailDlg& dlg)
 void DecodePortConnectorInformation(CDetailDlg& dlg)
 {
     dlg.AddStringRow("Internel referance Designator", 0x04);
-    AddPairField(dlg, "Internel Connector Type", kConnectorType, 0x05);
+    dlg.AddPairField("Internel Connector Type", kConnectorType, 0x05);
     dlg.AddStringRow("Externel Reference", 0x06);
-    AddPairField(dlg, "Externel Connector Type", kConnectorType, 0x07);
-    AddPairField(dlg, "Port Type", kPortType, 0x08);
+    dlg.AddPairField("Externel Connector Type", kConnectorType, 0x07);
+    dlg.AddPairField("Port Type", kPortType, 0x08);
 }
 
 void DecodeSystemSlots(CDetailDlg& dlg)
 {
     dlg.AddStringRow("Slot Designation", 0x04);
-    AddPairField(dlg, "Slot Type", kSlotType, 0x05);
+    dlg.AddPairField("Slot Type", kSlotType, 0x05);
     dlg.AddEnumField("Slot Data Bus Width", kSlotDataBusWidth, 0x06);
-    AddEnumFieldFromOne(dlg, "Current Usage", kSlotUsage, 0x07);
-    AddEnumFieldFromOne(dlg, "Slot Length", kSlotLength, 0x08);
+    dlg.AddEnumFieldFromOne("Current Usage", kSlotUsage, 0x07);
+    dlg.AddEnumFieldFromOne("Slot Length", kSlotLength, 0x08);
     if (dlg.Has(0x09, 2))
         dlg.AddRow("Slot ID", dlg.Format("%.4X", dlg.Word(0x09)));
 }

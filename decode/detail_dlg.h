@@ -66,6 +66,21 @@ public:
             AddEnumRow(description, table, Byte(offset) & mask);
     }
 
+    // For text tables whose first entry is code 1: code 0 has no text, like a code past the end.
+    template <size_t N>
+    void AddEnumFieldFromOne(const char* description, const char* const (&table)[N], size_t offset)
+    {
+        if (!Has(offset, 1))
+            return;
+        unsigned code = Byte(offset);
+        AddRow(description, code >= 1 && code <= N ? table[code - 1] : Format("0x%.2X", code));
+    }
+    void AddPairField(const char* description, const CodeText* pairs, size_t offset)
+    {
+        if (Has(offset, 1))
+            AddRow(description, FindPairText(pairs, Byte(offset)));
+    }
+
     // printf into the scratch buffer that holds one Value at a time.
     const char* Format(const char* format, ...) __attribute__((format(printf, 2, 3)));
     IListControl& List() { return m_list; }

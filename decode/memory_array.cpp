@@ -99,16 +99,6 @@ static const char* const kMemoryTypeDetail[] = {
     "Non-volatile",
 };
 
-// For the tables that start at code 1: code 0 has no text, like a code past the end.
-template <size_t N>
-static void AddEnumFieldFromOne(CDetailDlg& dlg, const char* description, const char* const (&table)[N], size_t offset)
-{
-    if (!dlg.Has(offset, 1))
-        return;
-    unsigned code = dlg.Byte(offset);
-    dlg.AddRow(description, code >= 1 && code <= N ? table[code - 1] : dlg.Format("0x%.2X", code));
-}
-
 // format takes the word as its one argument.
 static void AddWordRow(CDetailDlg& dlg, const char* description, size_t offset, const char* format)
 {
@@ -144,8 +134,7 @@ static void AddAddressRow(CDetailDlg& dlg, const char* description, size_t offse
 void DecodePhysicalMemoryArray(CDetailDlg& dlg)
 {
     dlg.AddRow("Data Structure Handle", dlg.Format("0x%.4X", dlg.Handle()));
-    if (dlg.Has(0x04, 1))
-        dlg.AddRow("Location", CDetailDlg::FindPairText(kMemoryArrayLocation, dlg.Byte(0x04)));
+    dlg.AddPairField("Location", kMemoryArrayLocation, 0x04);
     dlg.AddEnumField("Use in", kMemoryArrayUse, 0x05);
     dlg.AddEnumField("Memory Error Correction", kMemoryErrorCorrection, 0x06);
     if (dlg.Has(0x07, 4)) {
@@ -173,12 +162,12 @@ void DecodeMemoryDevice(CDetailDlg& dlg)
     }
     AddWidthRow(dlg, "Total Width", 0x08);
     AddWidthRow(dlg, "Data Width", 0x0A);
-    AddEnumFieldFromOne(dlg, "Form Factor", kMemoryFormFactor, 0x0E);
+    dlg.AddEnumFieldFromOne("Form Factor", kMemoryFormFactor, 0x0E);
     if (dlg.Has(0x0F, 1))
         dlg.AddRow("Device Set", dlg.Format("%u", dlg.Byte(0x0F)));
     dlg.AddStringRow("Device Locator", 0x10);
     dlg.AddStringRow("Bank Locator", 0x11);
-    AddEnumFieldFromOne(dlg, "Memory Type", kMemoryType, 0x12);
+    dlg.AddEnumFieldFromOne("Memory Type", kMemoryType, 0x12);
     if (dlg.Has(0x13, 2))
         dlg.AddFlagRows("Type Detail", dlg.Word(0x13), kMemoryTypeDetail,
                         static_cast<int>(std::size(kMemoryTypeDetail)));

@@ -76,8 +76,7 @@ void DecodeProcessorInformation(CDetailDlg& dlg)
 {
     dlg.AddStringRow("Socket Designation", 0x04);
     dlg.AddEnumField("Processor Type", kProcessorType, 0x05);
-    if (dlg.Has(0x06, 1))
-        dlg.AddRow("Processor Family", CDetailDlg::FindPairText(kProcessorFamily, dlg.Byte(0x06)));
+    dlg.AddPairField("Processor Family", kProcessorFamily, 0x06);
     dlg.AddStringRow("Processor Manufaturer", 0x07);
     // Four words, not two double words: the halves of the ID print word by word.
     if (dlg.Has(0x08, 8))
