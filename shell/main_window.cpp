@@ -34,6 +34,8 @@ MainWindow::MainWindow(std::unique_ptr<CTableReader> reader, const std::string& 
       m_messageBox(this),
       m_logic(std::move(reader), m_tree, m_messageBox, *this)
 {
+    // An application window, shown on the task bar; otherwise as the template says.
+    setWindowFlags((windowFlags() & ~Qt::WindowType_Mask) | Qt::Window);
     m_logic.m_appTitle = appTitle;
     m_logic.m_computerName = HostComputerName();
     m_logic.m_log = &std::cerr;

@@ -76,6 +76,9 @@ void BuildFromTemplate(QDialog& dialog, const DialogTemplate& dialogTemplate)
     dialog.setObjectName(QString::fromLatin1(dialogTemplate.name));
     dialog.setFont(font);
     dialog.setWindowTitle(QString::fromLatin1(dialogTemplate.caption));
+    // Caption, system menu and modal frame: closed from the frame, never resized.
+    dialog.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowCloseButtonHint);
     dialog.setFixedSize(units.X(dialogTemplate.cx), units.Y(dialogTemplate.cy));
     for (size_t i = 0; i < dialogTemplate.count; ++i) {
         const TemplateItem& item = dialogTemplate.items[i];
