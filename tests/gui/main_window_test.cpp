@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QContextMenuEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTreeWidget>
@@ -248,7 +250,23 @@ TEST(MainWindow, AboutCommandFromTheContextMenuAndF1)
         EXPECT_EQ(ok->text(), QStringLiteral("OK"));
         EXPECT_TRUE(ok->isDefault());
     });
-    about->trigger();
+    // A right-click in the tree brings up the window's menu; its item opens the box.
+    QStringList menuItems;
+    QTimer::singleShot(50, &w.window, [&] {
+        if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+            for (QAction* action : menu->actions())
+                menuItems << action->text();
+            QAction* chosen = menu->actions().value(0);
+            menu->close();
+            if (chosen)
+                chosen->trigger();
+        }
+    });
+    QPoint at = w.tree->visualItemRect(w.Node(0)).center();
+    QContextMenuEvent rightClick(QContextMenuEvent::Mouse, at, w.tree->viewport()->mapToGlobal(at));
+    QApplication::sendEvent(w.tree->viewport(), &rightClick);
+    EXPECT_EQ(menuItems, QStringList{QStringLiteral("&About Corvane...")});
+
     QApplication::setActiveWindow(&w.window);
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w.window));
     QTest::keyClick(&w.window, Qt::Key_F1);

@@ -52,15 +52,3 @@ TEST(DialogTemplates, ItemsInsideTheirWindowAndTextsUnclipped)
     auto* second = about.findChild<QLabel*>(QStringLiteral("secondLine"));
     EXPECT_LE(second->fontMetrics().horizontalAdvance(QStringLiteral("SMBIOS 3.10, 999 structures")), second->width());
 }
-
-TEST(DialogTemplates, DialogUnitsFollowTheFont)
-{
-    QFont small = TemplateFont(kMainTemplate);
-    QFont large = small;
-    large.setPointSize(small.pointSize() * 2);
-    DialogUnits s(small), l(large);
-    EXPECT_GT(l.BaseX(), s.BaseX());
-    EXPECT_GT(l.BaseY(), s.BaseY());
-    EXPECT_EQ(s.X(4), s.BaseX());
-    EXPECT_EQ(s.Y(8), s.BaseY());
-}
