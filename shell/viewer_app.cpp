@@ -1,6 +1,7 @@
 #include "shell/viewer_app.h"
 
 #include <QApplication>
+#include <type_traits>
 
 #include "shell/main_window.h"
 #include "shell/window_module.h"
@@ -27,3 +28,4 @@ extern "C" __attribute__((visibility("default"))) int LumetraRunWindows(int* arg
     CViewerApp app(std::move(reader), appTitle);
     return app.InitInstance();
 }
+static_assert(std::is_same_v<decltype(LumetraRunWindows), WindowModuleEntry>, "lumetra calls the entry by this type");
