@@ -1,10 +1,26 @@
 #!/usr/bin/env bash
-# Sets up a fresh Debian 12 machine, builds the viewer and starts it.
-# Arguments are passed to lumetra (for example --text, or --from-dump PATH).
+# Sets up a fresh Debian 12 machine, builds the viewer and starts it: the windows on
+# this machine's table, or on the bundled sample when this machine has no readable
+# table; the text view when there is no display.
+# Arguments, when given, go to lumetra instead (for example --text, or --from-dump PATH).
 set -euo pipefail
 cd "$(dirname "$0")"
 source tools/setup.sh
 lumetra_setup
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j"$(nproc 2>/dev/null || echo 2)" >/dev/null
-exec ./build/lumetra "${@:---list}"
+if [ $# -gt 0 ]; then
+  exec ./build/lumetra "$@"
+fi
+
+table=()
+if ! ./build/lumetra --list >/dev/null 2>&1; then
+  echo "This machine has no readable SMBIOS table (reading it usually needs root):"
+  echo "showing the bundled sample, samples/dump.bin, instead."
+  table=(--from-dump samples/dump.bin)
+fi
+if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+  echo "No display (DISPLAY and WAYLAND_DISPLAY are not set): printing the text view."
+  exec ./build/lumetra --text "${table[@]}"
+fi
+exec ./build/lumetra "${table[@]}"

@@ -7,6 +7,7 @@
 #include "platform/computer_name.h"
 #include "reader/table_reader.h"
 #include "shell/views.h"
+#include "shell/window_module.h"
 
 namespace {
 
@@ -16,6 +17,7 @@ int Usage()
 {
     std::fprintf(stderr,
                  "usage: lumetra [--list | --json | --text] [--from-dump PATH]\n"
+                 "  (no view)         the windows: the structure tree and its detail windows\n"
                  "  --list            one line per indexed structure\n"
                  "  --json            the tree and every decoded structure as JSON\n"
                  "  --text            the same for a person\n"
@@ -51,7 +53,7 @@ int main(int argc, char** argv)
         }
     }
     if (view == View::None)
-        return Usage();
+        return RunWindowModule(&argc, argv, dump);
 
     std::unique_ptr<CTableReader> reader = dump.empty()
         ? std::make_unique<CTableReader>()

@@ -43,3 +43,26 @@ execute_process(COMMAND ${LUMETRA} --json --text RESULT_VARIABLE rc ERROR_QUIET)
 if(NOT rc EQUAL 2)
   message(FATAL_ERROR "two views at once gave ${rc}")
 endif()
+# The command-line views load no Qt (LD_DEBUG lists every library the loader opens).
+execute_process(COMMAND ${CMAKE_COMMAND} -E env LD_DEBUG=libs
+                        ${LUMETRA} --text --from-dump ${DATA}/pc-default/dump.bin
+                OUTPUT_QUIET ERROR_VARIABLE err RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0 OR NOT err MATCHES "libc\\.so" OR err MATCHES "libQt6")
+  message(FATAL_ERROR "--text loaded Qt, or LD_DEBUG showed nothing (rc ${rc})")
+endif()
+# Without a display, or without the window module, lumetra says so and points to --text.
+execute_process(COMMAND ${CMAKE_COMMAND} -E env --unset=DISPLAY --unset=WAYLAND_DISPLAY --unset=QT_QPA_PLATFORM
+                        ${LUMETRA} --from-dump ${DATA}/pc-default/dump.bin
+                OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE rc)
+if(NOT rc EQUAL 1 OR NOT err MATCHES "no display" OR NOT err MATCHES "--text")
+  message(FATAL_ERROR "no display: rc ${rc}, stderr:\n${err}")
+endif()
+file(REMOVE_RECURSE ${WORK}/alone)
+file(COPY ${LUMETRA} DESTINATION ${WORK}/alone)
+get_filename_component(name ${LUMETRA} NAME)
+execute_process(COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen
+                        ${WORK}/alone/${name} --from-dump ${DATA}/pc-default/dump.bin
+                OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE rc)
+if(NOT rc EQUAL 1 OR NOT err MATCHES "window module" OR NOT err MATCHES "--text")
+  message(FATAL_ERROR "no window module: rc ${rc}, stderr:\n${err}")
+endif()

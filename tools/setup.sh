@@ -5,7 +5,7 @@ lumetra_packages=(
   build-essential cmake pkg-config
   libgtest-dev libgmock-dev
   g++-mingw-w64-i686
-  qt6-base-dev
+  qt6-base-dev qt6-svg-dev fonts-dejavu-core
   python3
 )
 

@@ -1,0 +1,49 @@
+#include "shell/detail_window.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QTreeView>
+
+#include "ui/qt_resources.h"
+
+namespace {
+
+QTreeView* BuildDetailTemplate(QDialog& dialog)
+{
+    BuildFromTemplate(dialog, kDetailTemplate);
+    return dialog.findChild<QTreeView*>(QStringLiteral("list"));
+}
+
+} // namespace
+
+DetailWindow::DetailWindow(const uint8_t* structure, CTableReader* reader, QWidget* parent)
+    : QDialog(parent), m_view(BuildDetailTemplate(*this)), m_list(m_view), m_logic(m_list)
+{
+    connect(findChild<QPushButton*>(QStringLiteral("okButton")), &QPushButton::clicked, this, &QDialog::accept);
+    m_view->installEventFilter(this);
+
+    m_logic.m_pStruct = structure;
+    m_logic.m_pReader = reader;
+    m_logic.OnInitDialog();
+    setWindowTitle(QString::fromLatin1(m_logic.Caption().c_str()));
+}
+
+void DetailWindow::CopySelectedRows()
+{
+    QString text = m_list.SelectedRowsText();
+    if (!text.isEmpty())
+        QApplication::clipboard()->setText(text);
+}
+
+bool DetailWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    // The view would copy only its current cell; whole rows are what a report list copies.
+    if (watched == m_view && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
+        CopySelectedRows();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}

@@ -1,0 +1,28 @@
+#pragma once
+// The detail window (template 103): one structure decoded into its report list by
+// CDetailDlg, which drives the list through the Qt list adapter.
+#include <QDialog>
+#include <cstdint>
+
+#include "decode/detail_dlg.h"
+#include "ui/qt_controls.h"
+
+class QTreeView;
+
+class DetailWindow : public QDialog {
+    Q_OBJECT
+public:
+    // structure must be the reader's current structure.
+    DetailWindow(const uint8_t* structure, CTableReader* reader, QWidget* parent = nullptr);
+
+    // Puts the selected rows on the clipboard as tab-separated text.
+    void CopySelectedRows();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QTreeView* m_view;
+    QtListControl m_list;
+    CDetailDlg m_logic;
+};

@@ -1,0 +1,61 @@
+#include "shell/main_dlg.h"
+
+#include "shell/tree_builder.h"
+#include "shell/views.h"
+
+bool CMainDlg::OnInitDialog()
+{
+    if (m_reader->Open() != kOk) {
+        // Printed first: the box below waits for the user, the reason should not.
+        if (m_log)
+            *m_log << kNoDmiFunction << ": " << m_reader->Reason() << std::endl;
+        m_messageBox.Show(kNoDmiFunction, m_appTitle);
+        return false;
+    }
+    m_root = BuildTree(*m_reader, m_tree, m_computerName);
+    return true;
+}
+
+void CMainDlg::OnDblClk()
+{
+    TreeItem item = m_tree.GetSelectedItem();
+    // A node with children is expanded or collapsed by the tree itself.
+    if (item == kTreeRoot || m_tree.ItemHasChildren(item))
+        return;
+    ShowDetail(item);
+}
+
+void CMainDlg::ShowDetail(TreeItem item)
+{
+    const uint8_t* structure = nullptr;
+    // Only the root of an empty tree gets here without a structure (its value is 0).
+    if (m_reader->GetStructure(static_cast<uint16_t>(m_tree.GetItemData(item)), &structure) != kOk ||
+        structure == nullptr)
+        return;
+    m_runner.RunDetail(structure, *m_reader);
+}
+
+bool CMainDlg::OnSysCommand(unsigned id)
+{
+    if ((id & 0xFFF0) != kIdmAboutBox)
+        return false;
+    m_runner.RunAbout();
+    return true;
+}
+
+std::string AboutSecondLine(const CTableReader& reader)
+{
+    if (!reader.IsOpen())
+        return {};
+    size_t count = reader.IndexedCount();
+    return "SMBIOS " + VersionText(reader) + ", " + std::to_string(count) +
+           (count == 1 ? " structure" : " structures");
+}
+
+std::string ApplicationTitle(const std::string& executablePath)
+{
+    size_t slash = executablePath.find_last_of("/\\");
+    std::string name = slash == std::string::npos ? executablePath : executablePath.substr(slash + 1);
+    size_t dot = name.rfind('.');
+    return dot == std::string::npos || dot == 0 ? name : name.substr(0, dot);
+}

@@ -1,0 +1,63 @@
+#pragma once
+// The main window's logic: it opens the table, builds the tree, and decides what a
+// double-click and a system command open. The window module lends it the tree and
+// the message box and runs the dialogs; the tests lend it recording fakes.
+#include <cstdint>
+#include <memory>
+#include <ostream>
+#include <string>
+
+#include "reader/table_reader.h"
+#include "ui/message_box.h"
+#include "ui/tree_control.h"
+
+constexpr int kIdCancel = 2;           // the result the window ends with when there is no table
+constexpr unsigned kIdmAboutBox = 0x10; // the About item's command; 0x10 to 0x1F all open it
+constexpr const char* kNoDmiFunction = "No DMI Function";
+
+// Runs the modal windows that the main window opens.
+class IDialogRunner {
+public:
+    virtual ~IDialogRunner() = default;
+    // structure is the reader's current structure while the detail window runs.
+    virtual void RunDetail(const uint8_t* structure, CTableReader& reader) = 0;
+    virtual void RunAbout() = 0;
+};
+
+class CMainDlg {
+public:
+    CMainDlg(std::unique_ptr<CTableReader> reader, ITreeControl& tree, IMessageBox& messageBox,
+             IDialogRunner& runner)
+        : m_reader(std::move(reader)), m_tree(tree), m_messageBox(messageBox), m_runner(runner)
+    {
+    }
+
+    // Set by the caller before OnInitDialog.
+    std::string m_appTitle;        // the message box's caption
+    std::string m_computerName;    // the root's text
+    std::ostream* m_log = nullptr; // gets the reader's reason when there is no table
+
+    // Opens the table and builds the tree. False when there is no table: the user has
+    // been told, and the window must end at once with kIdCancel.
+    bool OnInitDialog();
+    // A double-click in the tree, or Enter: opens the selected leaf.
+    void OnDblClk();
+    void ShowDetail(TreeItem item);
+    // True when the command was the About command and the About box has run.
+    bool OnSysCommand(unsigned id);
+
+    CTableReader& Reader() { return *m_reader; }
+    TreeItem Root() const { return m_root; }
+
+private:
+    std::unique_ptr<CTableReader> m_reader;
+    ITreeControl& m_tree;
+    IMessageBox& m_messageBox;
+    IDialogRunner& m_runner;
+    TreeItem m_root = kTreeRoot;
+};
+
+// The About box's second line: the version and size of the table shown.
+std::string AboutSecondLine(const CTableReader& reader);
+// The application's title: the executable's file name without its extension.
+std::string ApplicationTitle(const std::string& executablePath);

@@ -1,0 +1,101 @@
+#include "shell/main_window.h"
+
+#include <QAction>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <iostream>
+
+#include "platform/computer_name.h"
+#include "res/string_table.h"
+#include "shell/about_dlg.h"
+#include "shell/detail_window.h"
+#include "ui/qt_resources.h"
+
+namespace {
+
+constexpr uint32_t kTreeColor = 0x00B4FFFF; // pale yellow, 0x00BBGGRR
+const QSize kImageSize(32, 20);
+// The image list, in image index order: the root's two, then the structure nodes' two.
+constexpr int kImageIcons[] = {139, 129, 130, 131, 132, 133, 134};
+
+QTreeWidget* BuildMainTemplate(QDialog& dialog)
+{
+    BuildFromTemplate(dialog, kMainTemplate);
+    return dialog.findChild<QTreeWidget*>(QStringLiteral("tree"));
+}
+
+} // namespace
+
+MainWindow::MainWindow(std::unique_ptr<CTableReader> reader, const std::string& appTitle, QWidget* parent)
+    : QDialog(parent),
+      m_treeWidget(BuildMainTemplate(*this)),
+      m_tree(m_treeWidget),
+      m_messageBox(this),
+      m_logic(std::move(reader), m_tree, m_messageBox, *this)
+{
+    // An application window, shown on the task bar; otherwise as the template says.
+    setWindowFlags((windowFlags() & ~Qt::WindowType_Mask) | Qt::Window);
+    m_logic.m_appTitle = appTitle;
+    m_logic.m_computerName = HostComputerName();
+    m_logic.m_log = &std::cerr;
+    connect(findChild<QPushButton*>(QStringLiteral("exitButton")), &QPushButton::clicked, this, &QDialog::reject);
+    m_treeWidget->installEventFilter(this);
+    m_treeWidget->viewport()->installEventFilter(this);
+}
+
+bool MainWindow::Initialise()
+{
+    // The window manager owns the system menu here, so the About item sits in the
+    // window's context menu, and F1 opens it too.
+    std::string aboutText = LoadResString(kIdsAboutItem);
+    if (!aboutText.empty() && m_about == nullptr) {
+        m_about = new QAction(QString::fromLatin1(aboutText.c_str()), this);
+        m_about->setObjectName(QStringLiteral("aboutAction"));
+        m_about->setShortcut(QKeySequence(Qt::Key_F1));
+        connect(m_about, &QAction::triggered, this, [this] { m_logic.OnSysCommand(kIdmAboutBox); });
+        addAction(m_about);
+        setContextMenuPolicy(Qt::ActionsContextMenu);
+    }
+    setWindowIcon(IconResource(kIconMainFrame));
+    m_tree.SetBkColor(kTreeColor);
+    QVector<QPixmap> images;
+    for (int icon : kImageIcons)
+        images.push_back(IconImage(icon, kImageSize));
+    m_tree.SetImageList(images, kImageSize);
+
+    if (!m_logic.OnInitDialog()) {
+        setResult(kIdCancel);
+        return false;
+    }
+    findChild<QPushButton*>(QStringLiteral("exitButton"))->setFocus();
+    return true;
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_treeWidget->viewport() && event->type() == QEvent::MouseButtonDblClick) {
+        m_logic.OnDblClk();
+        return false; // the tree still expands or collapses a node with children
+    }
+    if (watched == m_treeWidget && event->type() == QEvent::KeyPress) {
+        int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            m_logic.OnDblClk();
+            return true; // Enter in the tree never ends the window
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void MainWindow::RunDetail(const uint8_t* structure, CTableReader& reader)
+{
+    DetailWindow detail(structure, &reader, this);
+    detail.exec();
+}
+
+void MainWindow::RunAbout()
+{
+    CAboutDlg about(AboutSecondLine(m_logic.Reader()), this);
+    about.exec();
+}

@@ -1,0 +1,39 @@
+#pragma once
+// The main window (template 102): the structure tree. CMainDlg decides; this window
+// lends it the tree and the message box, and runs the dialogs it asks for.
+#include <QDialog>
+#include <memory>
+#include <string>
+
+#include "shell/main_dlg.h"
+#include "ui/qt_controls.h"
+
+class QAction;
+class QTreeWidget;
+
+class MainWindow : public QDialog, private IDialogRunner {
+    Q_OBJECT
+public:
+    MainWindow(std::unique_ptr<CTableReader> reader, const std::string& appTitle, QWidget* parent = nullptr);
+
+    // Opens the table and fills the tree. False when there is none: the user has been
+    // told, the result is kIdCancel, and the window must not run.
+    bool Initialise();
+
+    CMainDlg& Logic() { return m_logic; }
+    QTreeWidget* Tree() const { return m_treeWidget; }
+    QAction* AboutAction() const { return m_about; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void RunDetail(const uint8_t* structure, CTableReader& reader) override;
+    void RunAbout() override;
+
+    QTreeWidget* m_treeWidget;
+    QtTreeControl m_tree;
+    QtMessageBox m_messageBox;
+    CMainDlg m_logic;
+    QAction* m_about = nullptr;
+};

@@ -1,0 +1,11 @@
+#pragma once
+// The dialog framework's message box: the text, an OK button and the warning icon
+// (the framework's choice when none is asked for), owned by the window that shows it.
+// Texts are 8-bit, as everywhere.
+#include <string>
+
+class IMessageBox {
+public:
+    virtual ~IMessageBox() = default;
+    virtual void Show(const std::string& text, const std::string& caption) = 0;
+};

@@ -1,0 +1,206 @@
+#include "ui/qt_controls.h"
+
+#include <QHeaderView>
+#include <QIcon>
+#include <QItemSelectionModel>
+#include <QMessageBox>
+#include <QStandardItemModel>
+#include <QTreeView>
+#include <QTreeWidget>
+#include <algorithm>
+
+namespace {
+
+QString Latin1(const std::string& text)
+{
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+} // namespace
+
+QColor ColorFromRef(uint32_t color)
+{
+    return QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
+}
+
+void QtTreeControl::SetImageList(const QVector<QPixmap>& images, QSize imageSize)
+{
+    m_images = images;
+    m_tree->setIconSize(imageSize);
+}
+
+void QtTreeControl::SetBkColor(uint32_t color)
+{
+    QPalette palette = m_tree->palette();
+    palette.setColor(QPalette::Base, ColorFromRef(color));
+    m_tree->setPalette(palette);
+}
+
+TreeItem QtTreeControl::InsertItem(const std::string& text, int image, int selectedImage, TreeItem parent)
+{
+    QTreeWidgetItem* parentItem = ItemOf(parent);
+    auto* item = parentItem ? new QTreeWidgetItem(parentItem) : new QTreeWidgetItem(m_tree);
+    item->setText(0, Latin1(text));
+    item->setData(0, kImageRole, image);
+    item->setData(0, kSelectedImageRole, selectedImage);
+    // The selected image shows while the item is selected, as in an image-list tree.
+    QIcon icon;
+    if (image >= 0 && image < m_images.size())
+        icon.addPixmap(m_images[image], QIcon::Normal);
+    if (selectedImage >= 0 && selectedImage < m_images.size())
+        icon.addPixmap(m_images[selectedImage], QIcon::Selected);
+    item->setIcon(0, icon);
+    m_items.push_back(item);
+    return static_cast<TreeItem>(m_items.size());
+}
+
+void QtTreeControl::SetItemData(TreeItem item, uint32_t data)
+{
+    if (QTreeWidgetItem* i = ItemOf(item))
+        i->setData(0, kDataRole, data);
+}
+
+uint32_t QtTreeControl::GetItemData(TreeItem item) const
+{
+    QTreeWidgetItem* i = ItemOf(item);
+    return i ? i->data(0, kDataRole).toUInt() : 0;
+}
+
+void QtTreeControl::DeleteAllItems()
+{
+    m_tree->clear();
+    m_items.clear();
+}
+
+void QtTreeControl::Expand(TreeItem item)
+{
+    if (QTreeWidgetItem* i = ItemOf(item))
+        i->setExpanded(true);
+}
+
+TreeItem QtTreeControl::GetSelectedItem() const
+{
+    QTreeWidgetItem* current = m_tree->currentItem();
+    if (current == nullptr || !current->isSelected())
+        return kTreeRoot;
+    auto at = std::find(m_items.begin(), m_items.end(), current);
+    return at == m_items.end() ? kTreeRoot : static_cast<TreeItem>(at - m_items.begin() + 1);
+}
+
+bool QtTreeControl::ItemHasChildren(TreeItem item) const
+{
+    QTreeWidgetItem* i = ItemOf(item);
+    return i && i->childCount() > 0;
+}
+
+QTreeWidgetItem* QtTreeControl::ItemOf(TreeItem item) const
+{
+    return item >= 1 && item <= static_cast<TreeItem>(m_items.size()) ? m_items[static_cast<int>(item - 1)] : nullptr;
+}
+
+QtListControl::QtListControl(QTreeView* view) : m_view(view), m_model(new QStandardItemModel(view))
+{
+    m_view->setModel(m_model);
+    m_view->setRootIsDecorated(false);
+    m_view->setItemsExpandable(false);
+    m_view->setUniformRowHeights(true);
+    m_view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_view->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    m_view->header()->setStretchLastSection(false);
+    m_view->header()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+}
+
+int QtListControl::InsertColumn(int index, const std::string& heading, int width)
+{
+    index = std::clamp(index, 0, m_model->columnCount());
+    m_model->insertColumn(index);
+    m_model->setHorizontalHeaderItem(index, new QStandardItem(Latin1(heading)));
+    m_view->header()->resizeSection(index, width);
+    for (int row = 0; row < m_model->rowCount(); ++row)
+        PaintCell(row, index);
+    return index;
+}
+
+bool QtListControl::DeleteColumn(int index)
+{
+    return index >= 0 && index < m_model->columnCount() && m_model->removeColumn(index);
+}
+
+int QtListControl::GetColumnCount() const
+{
+    return m_model->columnCount();
+}
+
+int QtListControl::InsertItem(int index, const std::string& text)
+{
+    index = std::clamp(index, 0, m_model->rowCount());
+    m_model->insertRow(index);
+    m_model->setItem(index, 0, new QStandardItem(Latin1(text)));
+    for (int column = 0; column < m_model->columnCount(); ++column)
+        PaintCell(index, column);
+    return index;
+}
+
+bool QtListControl::SetItemText(int item, int subItem, const std::string& text)
+{
+    if (item < 0 || item >= m_model->rowCount() || subItem < 0 || subItem >= m_model->columnCount())
+        return false;
+    m_model->setItem(item, subItem, new QStandardItem(Latin1(text)));
+    PaintCell(item, subItem);
+    return true;
+}
+
+void QtListControl::SetBkColor(uint32_t color)
+{
+    QPalette palette = m_view->palette();
+    palette.setColor(QPalette::Base, ColorFromRef(color));
+    m_view->setPalette(palette);
+}
+
+void QtListControl::SetTextBkColor(uint32_t color)
+{
+    m_textBk = ColorFromRef(color);
+    for (int row = 0; row < m_model->rowCount(); ++row)
+        for (int column = 0; column < m_model->columnCount(); ++column)
+            PaintCell(row, column);
+}
+
+int QtListControl::GetWindowWidth() const
+{
+    return m_view->width();
+}
+
+QString QtListControl::SelectedRowsText() const
+{
+    QModelIndexList selected = m_view->selectionModel()->selectedRows();
+    std::sort(selected.begin(), selected.end(),
+              [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); });
+    QString text;
+    for (const QModelIndex& index : selected) {
+        QStringList cells;
+        for (int column = 0; column < m_model->columnCount(); ++column)
+            cells << m_model->index(index.row(), column).data().toString();
+        text += cells.join(QLatin1Char('\t')) + QLatin1Char('\n');
+    }
+    return text;
+}
+
+void QtListControl::PaintCell(int row, int column)
+{
+    if (!m_textBk.isValid())
+        return;
+    QStandardItem* cell = m_model->item(row, column);
+    if (cell == nullptr) {
+        cell = new QStandardItem;
+        m_model->setItem(row, column, cell);
+    }
+    cell->setBackground(m_textBk);
+}
+
+void QtMessageBox::Show(const std::string& text, const std::string& caption)
+{
+    QMessageBox box(QMessageBox::Warning, Latin1(caption), Latin1(text), QMessageBox::Ok, m_owner);
+    box.setObjectName(QStringLiteral("messageBox"));
+    box.exec();
+}

@@ -1,0 +1,86 @@
+#pragma once
+// Qt adapters of the control interfaces. They only move texts, images and colours
+// into widgets; table text is 8-bit and shown as Latin-1.
+#include <QColor>
+#include <QPixmap>
+#include <QSize>
+#include <QString>
+#include <QVector>
+#include <cstdint>
+#include <string>
+
+#include "ui/list_control.h"
+#include "ui/message_box.h"
+#include "ui/tree_control.h"
+
+class QStandardItemModel;
+class QTreeView;
+class QTreeWidget;
+class QTreeWidgetItem;
+class QWidget;
+
+// A COLORREF (0x00BBGGRR) as a QColor.
+QColor ColorFromRef(uint32_t color);
+
+class QtTreeControl : public ITreeControl {
+public:
+    // Item roles that keep what the tree was told, for the windows and the tests.
+    static constexpr int kDataRole = 0x0100;          // Qt::UserRole: the item value
+    static constexpr int kImageRole = 0x0101;         // normal image index
+    static constexpr int kSelectedImageRole = 0x0102; // selected image index
+
+    explicit QtTreeControl(QTreeWidget* tree) : m_tree(tree) {}
+
+    // The image list: image n is images[n], all of imageSize.
+    void SetImageList(const QVector<QPixmap>& images, QSize imageSize);
+    void SetBkColor(uint32_t color);
+
+    TreeItem InsertItem(const std::string& text, int image, int selectedImage, TreeItem parent) override;
+    void SetItemData(TreeItem item, uint32_t data) override;
+    uint32_t GetItemData(TreeItem item) const override;
+    void DeleteAllItems() override;
+    void Expand(TreeItem item) override;
+    TreeItem GetSelectedItem() const override;
+    bool ItemHasChildren(TreeItem item) const override;
+
+    QTreeWidgetItem* ItemOf(TreeItem item) const;
+
+private:
+    QTreeWidget* m_tree;
+    QVector<QPixmap> m_images;
+    QVector<QTreeWidgetItem*> m_items; // item n is m_items[n - 1]
+};
+
+// A report-style list: a header and rows of cells, on a tree view without branches.
+class QtListControl : public IListControl {
+public:
+    explicit QtListControl(QTreeView* view);
+
+    int InsertColumn(int index, const std::string& heading, int width) override;
+    bool DeleteColumn(int index) override;
+    int GetColumnCount() const override;
+    int InsertItem(int index, const std::string& text) override;
+    bool SetItemText(int item, int subItem, const std::string& text) override;
+    void SetBkColor(uint32_t color) override;
+    void SetTextBkColor(uint32_t color) override;
+    int GetWindowWidth() const override;
+
+    // The selected rows, top to bottom, cells separated by tabs, each row ending in a newline.
+    QString SelectedRowsText() const;
+
+private:
+    void PaintCell(int row, int column);
+
+    QTreeView* m_view;
+    QStandardItemModel* m_model;
+    QColor m_textBk;
+};
+
+class QtMessageBox : public IMessageBox {
+public:
+    explicit QtMessageBox(QWidget* owner) : m_owner(owner) {}
+    void Show(const std::string& text, const std::string& caption) override;
+
+private:
+    QWidget* m_owner;
+};
