@@ -11,24 +11,9 @@
 namespace {
 
 // Physical memory made of a few regions; anything else is unreadable.
-struct FakePhysicalMemory {
+struct FakePhysicalMemory : IDirectMemory {
     std::map<uint64_t, Bytes> regions;
 
-    Bytes& Region(uint64_t base, size_t size)
-    {
-        Bytes& r = regions[base];
-        r.assign(size, 0xAA);
-        return r;
-    }
-    void Put(uint64_t address, const Bytes& bytes)
-    {
-        for (auto& [base, r] : regions)
-            if (address >= base && address + bytes.size() <= base + r.size()) {
-                std::memcpy(r.data() + (address - base), bytes.data(), bytes.size());
-                return;
-            }
-        FAIL() << "no region at " << address;
-    }
     const uint8_t* At(uint64_t address, uint64_t length)
     {
         for (auto& [base, r] : regions)
@@ -36,20 +21,22 @@ struct FakePhysicalMemory {
                 return r.data() + (address - base);
         return nullptr;
     }
-};
-
-struct FakeDirectMemory : IDirectMemory {
-    FakePhysicalMemory& memory;
-    explicit FakeDirectMemory(FakePhysicalMemory& m) : memory(m) {}
-    const uint8_t* Readable(uint32_t address, uint32_t length) override { return memory.At(address, length); }
+    void Put(uint64_t address, const Bytes& bytes)
+    {
+        uint8_t* p = const_cast<uint8_t*>(At(address, bytes.size()));
+        ASSERT_NE(p, nullptr);
+        std::memcpy(p, bytes.data(), bytes.size());
+    }
+    const uint8_t* Readable(uint32_t address, uint32_t length) override { return At(address, length); }
 };
 
 // Records every library call; can refuse to map.
 struct RecordingDriver : IPhysMemDriver {
     FakePhysicalMemory& memory;
     std::vector<std::string>& calls;
-    bool mapFails = false;
-    RecordingDriver(FakePhysicalMemory& m, std::vector<std::string>& c) : memory(m), calls(c) {}
+    bool mapFails;
+    RecordingDriver(FakePhysicalMemory& m, std::vector<std::string>& c, bool fails)
+        : memory(m), calls(c), mapFails(fails) {}
 
     void Pre_Open_Device(int32_t id, const char* file, const char* device) override
     {
@@ -59,7 +46,7 @@ struct RecordingDriver : IPhysMemDriver {
     void MapMem_Phys_To_Linear(uint32_t low, uint32_t high, uint32_t length, const uint8_t** linear) override
     {
         char line[96];
-        std::snprintf(line, sizeof line, "MapMem_Phys_To_Linear 0x%X 0x%X 0x%X", low, high, length);
+        std::snprintf(line, sizeof line, "Map 0x%X 0x%X 0x%X", low, high, length);
         calls.push_back(line);
         if (!mapFails)
             *linear = memory.At((uint64_t{high} << 32) | low, length);
@@ -71,7 +58,11 @@ struct RecordingDriver : IPhysMemDriver {
     }
 };
 
-const Bytes kTable = Concat({Structure(0, 0x0000, {1, 2, 0}, {"Vendor"}), Structure(127, 0x7F00)});
+struct Located {
+    ResultCode rc;
+    LocateResult out;
+    std::string reason;
+};
 
 class LocateTest : public ::testing::Test {
 protected:
@@ -80,69 +71,68 @@ protected:
 
     void SetUp() override
     {
-        memory.Region(0xF0000, 0x10000);
-        memory.Region(0x80000000, 0x10000);
-        memory.Put(0x80000000, kTable);
+        memory.regions.clear();
+        memory.regions[0xF0000].assign(0x10000, 0xAA);
+        memory.regions[0x80000000].assign(0x10000, 0);
+        memory.Put(0x80000000, Concat({Structure(0, 0, {1, 2, 0}, {"Vendor"}), Structure(127, 0x7F00)}));
+        calls.clear();
     }
-    void PutAnchor(uint32_t address, uint32_t table = 0x80000000)
+    void PutAnchor(uint32_t address, uint32_t table = 0x80000000) { memory.Put(address, EntryPointSm(table, 2)); }
+    Located Driver(bool mapFails = false)
     {
-        memory.Put(address, EntryPointSm(table, 2));
+        Located l;
+        DriverPathLocator locator(std::make_unique<RecordingDriver>(memory, calls, mapFails), false, "test");
+        l.rc = locator.Locate(l.out, l.reason);
+        return l;
     }
-    ResultCode Driver(LocateResult& out, std::string& reason, bool mapFails = false)
+    Located Direct()
     {
-        auto driver = std::make_unique<RecordingDriver>(memory, calls);
-        driver->mapFails = mapFails;
-        DriverPathLocator locator(std::move(driver), false, "test");
-        return locator.Locate(out, reason);
-    }
-    ResultCode Direct(LocateResult& out, std::string& reason)
-    {
-        FakeDirectMemory direct(memory);
-        return DirectPathLocator(direct).Locate(out, reason);
+        Located l;
+        l.rc = DirectPathLocator(memory).Locate(l.out, l.reason);
+        return l;
     }
 };
 
-const std::vector<std::string> kDriverCallsFound = {
-    "Pre_Open_Device 102 c:\\mapmem.tmp mapmem_dv",
-    "MapMem_Open",
-    "MapMem_Phys_To_Linear 0xF0000 0x0 0xF000",
-    "MapMem_Phys_To_Linear 0x80000000 0x0 0xF000",
-    "MapMem_Close",
-    "Post_Close_Device c:\\mapmem.tmp mapmem_dv",
-};
+const char* const kPreOpen = "Pre_Open_Device 102 c:\\mapmem.tmp mapmem_dv";
+const char* const kMapFirmware = "Map 0xF0000 0x0 0xF000";
+const char* const kPostClose = "Post_Close_Device c:\\mapmem.tmp mapmem_dv";
+
+void WriteFile(const std::string& path, const Bytes& bytes)
+{
+    FILE* f = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(f, nullptr);
+    std::fwrite(bytes.data(), 1, bytes.size(), f);
+    std::fclose(f);
+}
 
 } // namespace
 
 TEST_F(LocateTest, DriverPathCallsTheLibraryInOrder)
 {
     PutAnchor(0xF0000);
-    LocateResult out;
-    std::string reason;
-    ASSERT_EQ(Driver(out, reason), kOk) << reason;
-    EXPECT_EQ(calls, kDriverCallsFound);
-    EXPECT_EQ(out.table.size, 0xF000u);
-    EXPECT_EQ(out.fields.structureCount, 2);
-    EXPECT_EQ(out.fields.version, 0x0802);
+    Located l = Driver();
+    ASSERT_EQ(l.rc, kOk) << l.reason;
+    // A table at 0x80000000 or above is passed with a high half of 0.
+    EXPECT_EQ(calls, (std::vector<std::string>{kPreOpen, "MapMem_Open", kMapFirmware, "Map 0x80000000 0x0 0xF000",
+                                               "MapMem_Close", kPostClose}));
+    EXPECT_EQ(l.out.table.size, 0xF000u);
+    EXPECT_EQ(l.out.fields.structureCount, 2);
+    EXPECT_EQ(l.out.fields.version, 0x0802);
 }
 
-TEST_F(LocateTest, DriverPathWithoutAnchorClosesAndFails)
+TEST_F(LocateTest, DriverPathFailuresCloseTheLibrary)
 {
     memory.Put(0xF0008, Bytes{'_', 'S', 'M', '_'}); // not on a 16-byte boundary
-    LocateResult out;
-    std::string reason;
-    EXPECT_EQ(Driver(out, reason), kFail);
-    EXPECT_EQ(calls, (std::vector<std::string>{kDriverCallsFound[0], kDriverCallsFound[1], kDriverCallsFound[2],
-                                               kDriverCallsFound[4], kDriverCallsFound[5]}));
-    EXPECT_EQ(reason, "no SMBIOS entry point anchor in 0xF0000-0xFEFFF");
-}
+    Located none = Driver();
+    EXPECT_EQ(none.rc, kFail);
+    EXPECT_EQ(none.reason, "no SMBIOS entry point anchor in 0xF0000-0xFEFFF");
+    EXPECT_EQ(calls, (std::vector<std::string>{kPreOpen, "MapMem_Open", kMapFirmware, "MapMem_Close", kPostClose}));
 
-TEST_F(LocateTest, DriverPathLeavingThePointerUnsetFails)
-{
+    // A call that leaves the pointer unset is a failure, never a read through it.
     PutAnchor(0xF0000);
-    LocateResult out;
-    std::string reason;
-    EXPECT_EQ(Driver(out, reason, true), kFail);
-    EXPECT_EQ(calls.back(), kDriverCallsFound.back());
+    calls.clear();
+    EXPECT_EQ(Driver(true).rc, kFail);
+    EXPECT_EQ(calls.back(), kPostClose);
 }
 
 TEST_F(LocateTest, WhichAnchorPositionsEachPathFinds)
@@ -158,26 +148,19 @@ TEST_F(LocateTest, WhichAnchorPositionsEachPathFinds)
     };
     for (const Case& c : cases) {
         SetUp();
-        calls.clear();
         PutAnchor(c.anchor);
-        LocateResult out;
-        std::string reason;
-        EXPECT_EQ(Driver(out, reason) == kOk, c.driverFinds) << std::hex << c.anchor << " " << reason;
-        EXPECT_EQ(Direct(out, reason) == kOk, c.directFinds) << std::hex << c.anchor << " " << reason;
-        if (c.directFinds) {
-            EXPECT_EQ(out.entry.data, memory.At(c.anchor, 4));
-        }
+        EXPECT_EQ(Driver().rc == kOk, c.driverFinds) << std::hex << c.anchor;
+        Located direct = Direct();
+        EXPECT_EQ(direct.rc == kOk, c.directFinds) << std::hex << c.anchor;
+        EXPECT_EQ(direct.out.entry.data, memory.At(c.anchor, 4));
     }
-}
 
-TEST_F(LocateTest, AnchorCutOffByTheWindowEndIsFoundButNotRead)
-{
     // The last driver position: the anchor is inside the window, its fields are not.
+    SetUp();
     memory.Put(0xFEFF0, Bytes{'_', 'S', 'M', '_'});
-    LocateResult out;
-    std::string reason;
-    EXPECT_EQ(Driver(out, reason), kFail);
-    EXPECT_EQ(reason, "the entry point at 0xFEFF0 runs past the end of the mapped area");
+    Located cut = Driver();
+    EXPECT_EQ(cut.rc, kFail);
+    EXPECT_EQ(cut.reason, "the entry point at 0xFEFF0 runs past the end of the mapped area");
     EXPECT_EQ(calls.size(), 5u); // the table is never mapped
 }
 
@@ -188,31 +171,25 @@ TEST_F(LocateTest, LowerOfTwoAnchorsWinsAndChecksumsAreIgnored)
     first[0x10] = 0;    // no intermediate anchor
     memory.Put(0xF1000, first);
     PutAnchor(0xF2000, 0x12345678);
-    LocateResult out;
-    std::string reason;
-    ASSERT_EQ(Direct(out, reason), kOk);
-    EXPECT_EQ(out.fields.tableAddress, 0x80000000u);
-    EXPECT_EQ(out.table.data, memory.At(0x80000000, 1));
+    Located l = Direct();
+    ASSERT_EQ(l.rc, kOk);
+    EXPECT_EQ(l.out.table.data, memory.At(0x80000000, 1));
 }
 
 TEST_F(LocateTest, DirectPathFailsOnUnreadableMemory)
 {
     PutAnchor(0xF0000, 0x10000000);
-    LocateResult out;
-    std::string reason;
-    EXPECT_EQ(Direct(out, reason), kFail);
-    EXPECT_EQ(reason, "the structure table at 0x10000000 is not readable");
+    EXPECT_EQ(Direct().reason, "the structure table at 0x10000000 is not readable");
     memory.regions.clear();
-    EXPECT_EQ(Direct(out, reason), kFail);
+    EXPECT_EQ(Direct().rc, kFail);
 }
 
 TEST(OsKindLocator, KindsWithoutPathFailWithoutReading)
 {
     for (OsKind kind : {0, 1, 8}) {
-        auto locator = MakeOsKindLocator(kind, nullptr, nullptr);
         LocateResult out;
         std::string reason;
-        EXPECT_EQ(locator->Locate(out, reason), kFail);
+        EXPECT_EQ(MakeOsKindLocator(kind, nullptr, nullptr)->Locate(out, reason), kFail);
         EXPECT_NE(reason.find("no access"), std::string::npos);
     }
 }
@@ -244,72 +221,66 @@ TEST(SavedTables, FixturesOpenInEveryForm)
 
 TEST(SavedTables, FirmwareImageOfPhysicalMemoryOnTheDirectPath)
 {
-    // fseg.bin is 0xF0000-0xFFFFF and table.bin lies at 0xF5A10 inside it.
+    // fseg.bin is 0xF0000-0xFFFFF and the table lies at 0xF5A10 inside it.
     FakePhysicalMemory memory;
-    Bytes& fseg = memory.Region(0xF0000, 0x10000);
+    Bytes& fseg = memory.regions[0xF0000];
+    fseg.resize(0x10000);
     FILE* f = std::fopen(TestData("pc-default/fseg.bin").c_str(), "rb");
     ASSERT_NE(f, nullptr);
     ASSERT_EQ(std::fread(fseg.data(), 1, fseg.size(), f), fseg.size());
     std::fclose(f);
-    FakeDirectMemory direct(memory);
-    CTableReader reader(std::make_unique<DirectPathLocator>(direct), 3);
+    CTableReader reader(std::make_unique<DirectPathLocator>(memory), 3);
     ASSERT_EQ(reader.Open(), kOk) << reader.Reason();
     EXPECT_EQ(reader.IndexedCount(), 9u);
     const uint8_t* bios = nullptr;
-    ASSERT_EQ(reader.GetStructure(0x0000, &bios), kOk);
     const char* vendor = nullptr;
+    ASSERT_EQ(reader.GetStructure(0x0000, &bios), kOk);
     ASSERT_EQ(reader.GetString(1, &vendor), kOk);
     EXPECT_STREQ(vendor, "SeaBIOS");
 }
 
 TEST(SavedTables, BrokenFilesGiveAReason)
 {
+    Bytes anchorInTable(0x20, 0); // an entry point inside the table part is never taken
+    Bytes tail = EntryPointSm(0x20, 1);
+    anchorInTable.insert(anchorInTable.end(), tail.begin(), tail.end());
+    Bytes farTable = EntryPointSm(0x1000, 1);
+    farTable.resize(0x20, 0);
+    struct Case {
+        const char* name;
+        Bytes bytes;
+        const char* reason;
+    } cases[] = {
+        {"anchor-in-table.bin", anchorInTable, ": no SMBIOS entry point anchor"},
+        {"far-table.bin", farTable, ": table address 0x1000 lies beyond the end of the file"},
+    };
+    for (const Case& c : cases) {
+        std::string path = ::testing::TempDir() + c.name;
+        WriteFile(path, c.bytes);
+        CTableReader reader(MakeSavedTableLocator(path));
+        EXPECT_EQ(reader.Open(), kFail);
+        EXPECT_EQ(reader.Reason(), path + c.reason);
+    }
     CTableReader missing(MakeSavedTableLocator(TestData("no-such-file.bin")));
     EXPECT_EQ(missing.Open(), kFail);
     EXPECT_NE(missing.Reason().find("no-such-file.bin: No such file or directory"), std::string::npos);
-
-    // An anchor inside the table part of a dump is never taken for an entry point.
-    std::string path = ::testing::TempDir() + "/anchor-in-table.bin";
-    Bytes dump(0x20, 0);
-    Bytes tail = EntryPointSm(0x20, 1);
-    dump.insert(dump.end(), tail.begin(), tail.end());
-    FILE* f = std::fopen(path.c_str(), "wb");
-    std::fwrite(dump.data(), 1, dump.size(), f);
-    std::fclose(f);
-    CTableReader reader(MakeSavedTableLocator(path));
-    EXPECT_EQ(reader.Open(), kFail);
-    EXPECT_EQ(reader.Reason(), path + ": no SMBIOS entry point anchor");
-
-    // A table address beyond the file.
-    Bytes far = EntryPointSm(0x1000, 1);
-    far.resize(0x20, 0);
-    f = std::fopen(path.c_str(), "wb");
-    std::fwrite(far.data(), 1, far.size(), f);
-    std::fclose(f);
-    CTableReader beyond(MakeSavedTableLocator(path));
-    EXPECT_EQ(beyond.Open(), kFail);
-    EXPECT_NE(beyond.Reason().find("lies beyond the end of the file"), std::string::npos);
 }
 
 TEST(Sm3EntryPoint, CountStopsAtEndOfTableAndWindowIsCutToMaximum)
 {
     Bytes table = Concat({Structure(1, 1), Structure(127, 2), Structure(1, 3)});
-    // Three structures, but only up to End-of-Table count.
     CTableReader reader(std::make_unique<MemoryLocator>(EntryPointSm3(0, 1000), table, AnchorKind::Sm3));
     ASSERT_EQ(reader.Open(), kOk);
     EXPECT_EQ(reader.IndexedCount(), 2u);
     EXPECT_EQ(reader.StructureCount(), 2);
     EXPECT_EQ(reader.MaxStructureSize(), 0);
-    EXPECT_EQ(reader.Version(), 0x0003);
 
     // A maximum size that cuts the second structure in half leaves one.
-    std::string path = ::testing::TempDir() + "/sm3-cut.bin";
+    std::string path = ::testing::TempDir() + "sm3-cut.bin";
     Bytes dump = EntryPointSm3(0x20, 8);
     dump.resize(0x20, 0);
     dump.insert(dump.end(), table.begin(), table.end());
-    FILE* f = std::fopen(path.c_str(), "wb");
-    std::fwrite(dump.data(), 1, dump.size(), f);
-    std::fclose(f);
+    WriteFile(path, dump);
     CTableReader cut(MakeSavedTableLocator(path));
     ASSERT_EQ(cut.Open(), kOk) << cut.Reason();
     EXPECT_EQ(cut.IndexedCount(), 1u);
