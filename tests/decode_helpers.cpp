@@ -1,5 +1,7 @@
 #include "tests/decode_helpers.h"
 
+#include <gtest/gtest.h>
+
 DetailFixture::DetailFixture(const Bytes& structure, IListControl& list)
     : reader(OpenTable({structure})), dlg(list)
 {
@@ -19,7 +21,38 @@ Decoded Decode(const Bytes& structure, int windowWidth)
     return d;
 }
 
-Bytes Body(size_t formattedLength)
+Rows RowsOf(uint8_t type, const Bytes& body, const std::vector<std::string>& strings)
 {
-    return Bytes(formattedLength > 4 ? formattedLength - 4 : 0, 0);
+    return Decode(Structure(type, 0x0100, body, strings)).rows();
+}
+
+std::string ValueOf(const Rows& rows, const std::string& description)
+{
+    for (size_t i = 0; i < rows.size(); ++i) {
+        if (rows[i][0] != description)
+            continue;
+        std::string value = rows[i][1];
+        while (++i < rows.size() && rows[i][0].empty())
+            value += "|" + rows[i][1];
+        return value;
+    }
+    return kNoRow;
+}
+
+void ExpectRows(const std::vector<StructureCase>& cases)
+{
+    for (size_t i = 0; i < cases.size(); ++i)
+        EXPECT_EQ(RowsOf(cases[i].type, cases[i].body, cases[i].strings), cases[i].want) << "case " << i;
+}
+
+void ExpectFields(const std::vector<FieldCase>& cases)
+{
+    for (size_t i = 0; i < cases.size(); ++i) {
+        const FieldCase& c = cases[i];
+        Bytes body(c.length - 4, 0);
+        for (size_t n = 0; n < c.width && c.offset + n < c.length; ++n)
+            body[c.offset - 4 + n] = static_cast<uint8_t>(c.value >> (8 * n));
+        EXPECT_EQ(ValueOf(RowsOf(c.type, body), c.description), c.want)
+            << "case " << i << ": type " << +c.type << ", 0x" << std::hex << c.value << " at 0x" << c.offset;
+    }
 }

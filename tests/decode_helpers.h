@@ -26,5 +26,32 @@ struct DetailFixture {
 // The structure is put in a table of its own, made current and decoded.
 Decoded Decode(const Bytes& structure, int windowWidth = 600);
 
-// The formatted body (after the 4 header bytes) of a given size, all zero.
-Bytes Body(size_t formattedLength);
+// The rows of a structure of this type whose body (the bytes from offset 0x04) is given.
+Rows RowsOf(uint8_t type, const Bytes& body, const std::vector<std::string>& strings = {});
+
+// The Value of the row with this Description, joined by '|' with the Values of the rows
+// with an empty Description that follow it, so that a flag group reads as one text.
+std::string ValueOf(const Rows& rows, const std::string& description);
+inline const std::string kNoRow = "<no row>";
+
+// A whole structure and every row it decodes to.
+struct StructureCase {
+    uint8_t type;
+    Bytes body; // from offset 0x04 on; its size sets the length
+    std::vector<std::string> strings;
+    Rows want;
+};
+void ExpectRows(const std::vector<StructureCase>& cases);
+
+// One little-endian field set in an all-zero structure of this type and formatted length
+// (bytes past the length are left out), and the ValueOf its row; kNoRow when it has none.
+struct FieldCase {
+    uint8_t type;
+    size_t length;
+    size_t offset;
+    size_t width;
+    uint64_t value;
+    const char* description;
+    std::string want;
+};
+void ExpectFields(const std::vector<FieldCase>& cases);
