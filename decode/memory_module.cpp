@@ -70,6 +70,20 @@ static const char* const kVoltage[] = {
 constexpr uint8_t kSizeNotDeterminable = 0x7D;
 constexpr uint8_t kSizeNotEnabled = 0x7E;
 constexpr uint8_t kSizeNotInstalled = 0x7F;
+
+// Bits 0 to 6 of a size byte: a power of two in MB, or one of the codes above.
+static const char* ModuleSizeText(CDetailDlg& dlg, uint8_t size, bool knowsNotDeterminable)
+{
+    uint8_t code = size & 0x7F;
+    if (knowsNotDeterminable && code == kSizeNotDeterminable)
+        return "Not determinable ";
+    if (code == kSizeNotEnabled)
+        return "Module is installed,but no memory has been enabled.";
+    if (code == kSizeNotInstalled)
+        return "Not installed";
+    return dlg.Format("%u MB", 1u << (code & 0x1F));
+}
+
 constexpr uint8_t kNoBank = 0x0F;
 
 void DecodeMemoryControllerInformation(CDetailDlg& dlg)
@@ -117,29 +131,9 @@ void DecodeMemoryModuleInformation(CDetailDlg& dlg)
     }
     if (dlg.Has(0x07, 2))
         dlg.AddFlagRows("Current Momory Types", dlg.Word(0x07), kMemoryType, 11);
-    if (dlg.Has(0x09, 1)) {
-        uint8_t code = dlg.Byte(0x09) & 0x7F;
-        const char* value;
-        if (code == kSizeNotDeterminable)
-            value = "Not determinable ";
-        else if (code == kSizeNotEnabled)
-            value = "Module is installed,but no memory has been enabled.";
-        else if (code == kSizeNotInstalled)
-            value = "Not installed";
-        else
-            value = dlg.Format("%u MB", 1u << (code & 0x1F));
-        dlg.AddRow("Installed Size", value);
-    }
-    if (dlg.Has(0x0A, 1)) {
-        // Unlike the installed size, 0x7D is an ordinary size code here.
-        uint8_t code = dlg.Byte(0x0A) & 0x7F;
-        const char* value;
-        if (code == kSizeNotEnabled)
-            value = "Module is installed,but no memory has been enabled.";
-        else if (code == kSizeNotInstalled)
-            value = "Not installed";
-        else
-            value = dlg.Format("%u MB", 1u << (code & 0x1F));
-        dlg.AddRow("Enabled Size", value);
-    }
+    if (dlg.Has(0x09, 1))
+        dlg.AddRow("Installed Size", ModuleSizeText(dlg, dlg.Byte(0x09), true));
+    // Unlike the installed size, 0x7D is an ordinary size code here.
+    if (dlg.Has(0x0A, 1))
+        dlg.AddRow("Enabled Size", ModuleSizeText(dlg, dlg.Byte(0x0A), false));
 }
