@@ -44,9 +44,9 @@ bool CDetailDlg::OnInitDialog()
     m_row = 0;
     m_caption = m_pStruct ? LoadResString(kIdsCaptionBase + m_pStruct[0]) : "";
 
-    int width = m_list.GetWindowWidth();
-    m_list.InsertColumn(0, "Description", width / 3);
-    m_list.InsertColumn(1, "Value", (2 * width) / 3);
+    m_listWidth = m_list.GetWindowWidth();
+    m_list.InsertColumn(0, "Description", m_listWidth / 3);
+    m_list.InsertColumn(1, "Value", (2 * m_listWidth) / 3);
     m_list.SetBkColor(kDetailListColor);
     m_list.SetTextBkColor(kDetailListColor);
 

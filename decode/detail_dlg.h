@@ -84,6 +84,8 @@ public:
     // printf into the scratch buffer that holds one Value at a time.
     const char* Format(const char* format, ...) __attribute__((format(printf, 2, 3)));
     IListControl& List() { return m_list; }
+    // The list's width as measured once for the standard columns.
+    int ListWidth() const { return m_listWidth; }
 
     // Type, length, handle, a hex dump of the formatted area and the strings.
     void AddGenericRows();
@@ -95,6 +97,7 @@ private:
     std::string m_caption;
     ByteWindow m_fields; // the formatted area, header included
     int m_row = 0;       // where the next row goes
+    int m_listWidth = 0;
     char m_scratch[256] = {};
 };
 

@@ -21,7 +21,7 @@ void DecodeOnBoardDevices(CDetailDlg& dlg)
     IListControl& list = dlg.List();
     for (int columns = list.GetColumnCount(); columns > 0; --columns)
         list.DeleteColumn(0);
-    int width = list.GetWindowWidth() / 3;
+    int width = dlg.ListWidth() / 3;
     list.InsertColumn(0, "Description", width);
     list.InsertColumn(1, "Device Status", width);
     list.InsertColumn(2, "Device Type", width);
