@@ -15,7 +15,7 @@ fi
 
 table=()
 if ! ./build/lumetra --list >/dev/null 2>&1; then
-  echo "This machine has no readable SMBIOS table (reading it usually needs root):"
+  echo "This machine's SMBIOS table cannot be read ($(./build/lumetra --list 2>&1 >/dev/null | tail -n 1)):"
   echo "showing the bundled sample, samples/dump.bin, instead."
   table=(--from-dump samples/dump.bin)
 fi

@@ -51,7 +51,8 @@ public:
     }
 };
 
-// The library's calling convention and argument types.
+// The library's argument types; its exports are taken to be stdcall, as Win32
+// library exports usually are.
 typedef int(WINAPI* PreOpenDeviceFn)(int, const char*, const char*);
 typedef int(WINAPI* MapMemOpenFn)();
 typedef int(WINAPI* PhysToLinearFn)(DWORD, DWORD, DWORD, const void**);

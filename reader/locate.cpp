@@ -23,7 +23,7 @@ std::string Hex(uint64_t value)
 // The table window of a saved table: "_SM3_" gives its own maximum size.
 ByteWindow CutToMaximum(ByteWindow table, const EntryFields& fields)
 {
-    if (fields.anchor == AnchorKind::Sm3 && fields.maxTableSize < table.size)
+    if (fields.anchor == AnchorKind::Sm3 && fields.maxTableSize != 0 && fields.maxTableSize < table.size)
         table.size = fields.maxTableSize;
     return table;
 }
@@ -104,7 +104,8 @@ ResultCode DirectPathLocator::Locate(LocateResult& out, std::string& reason)
     }
     EntryFields fields = ReadEntryFields(entry, kind);
     uint32_t address = static_cast<uint32_t>(fields.tableAddress);
-    // The table's own length (0x16) is a fallback for tables near the top of memory.
+    // A table within 0xF000 bytes of the end of readable memory (one at the top of
+    // the firmware area, say) is read by the length that the entry point gives it.
     uint32_t length = kDriverWindow;
     const uint8_t* table = m_memory.Readable(address, length);
     if (table == nullptr) {
@@ -163,17 +164,14 @@ ResultCode DriverPathLocator::Locate(LocateResult& out, std::string& reason)
         return kFail;
     }
     EntryFields fields = ReadEntryFields(entry, kind);
-    uint32_t length = kDriverWindow;
-    if (kind == AnchorKind::Sm3 && fields.maxTableSize != 0)
-        length = fields.maxTableSize;
     const uint8_t* table = nullptr;
     d.MapMem_Phys_To_Linear(static_cast<uint32_t>(fields.tableAddress),
-                            static_cast<uint32_t>(fields.tableAddress >> 32), length, &table);
+                            static_cast<uint32_t>(fields.tableAddress >> 32), kDriverWindow, &table);
     closeDriver();
     if (table == nullptr)
         return failure("the structure table at " + Hex(fields.tableAddress) + " could not be mapped");
     out.entry = entry;
-    out.table = {table, length};
+    out.table = CutToMaximum({table, kDriverWindow}, fields);
     out.fields = fields;
     out.source = m_source;
     return kOk;

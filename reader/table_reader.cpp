@@ -61,12 +61,14 @@ ResultCode CTableReader::Open()
 void CTableReader::BuildIndex()
 {
     // "_SM_" gives a count and the walk trusts it only as far as the window goes.
-    // "_SM3_" gives none: walk up to the End-of-Table structure or the window's end.
+    // "_SM3_" gives none: walk up to the End-of-Table structure or the window's end,
+    // and no further than a 16-bit count can say (handles are 16-bit too).
     bool counted = m_located.fields.anchor != AnchorKind::Sm3;
+    size_t limit = counted ? m_structureCount : 0xFFFF;
     ByteWindow table = m_located.table;
-    m_index.reserve(counted ? m_structureCount : 64);
+    m_index.reserve(counted ? limit : 64);
     size_t offset = 0;
-    while (!counted || m_index.size() < m_structureCount) {
+    while (m_index.size() < limit) {
         size_t size = MeasureStructure(table, offset);
         if (size == 0)
             break;
@@ -76,7 +78,7 @@ void CTableReader::BuildIndex()
             break;
     }
     if (!counted)
-        m_structureCount = static_cast<uint16_t>(m_index.size() > 0xFFFF ? 0xFFFF : m_index.size());
+        m_structureCount = static_cast<uint16_t>(m_index.size());
 }
 
 ResultCode CTableReader::FindFirst(int type)
@@ -177,6 +179,8 @@ ResultCode CTableReader::SelectStructure(size_t i, const uint8_t** structure)
 
 const StructExtent* CTableReader::ExtentOf(const uint8_t* structure) const
 {
+    if (m_current != nullptr && m_current->start == structure)
+        return m_current;
     for (const StructExtent& entry : m_index)
         if (entry.start == structure)
             return &entry;

@@ -58,6 +58,7 @@ public:
     // this also reaches the later ones of structures that share a handle.
     ResultCode SelectStructure(size_t i, const uint8_t** structure);
     // The extent of an indexed structure, found by its first byte; null if none.
+    // The current structure is checked first, so the usual call costs nothing.
     const StructExtent* ExtentOf(const uint8_t* structure) const;
 
 private:

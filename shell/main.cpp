@@ -42,7 +42,7 @@ int main(int argc, char** argv)
             chosen = View::Json;
         else if (std::strcmp(argv[i], "--text") == 0)
             chosen = View::Text;
-        else if (std::strcmp(argv[i], "--from-dump") == 0 && i + 1 < argc && dump.empty())
+        else if (std::strcmp(argv[i], "--from-dump") == 0 && i + 1 < argc && dump.empty() && *argv[i + 1])
             dump = argv[++i];
         else
             return Usage();

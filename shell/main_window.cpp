@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QTreeWidget>
 #include <iostream>
@@ -74,7 +75,8 @@ bool MainWindow::Initialise()
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == m_treeWidget->viewport() && event->type() == QEvent::MouseButtonDblClick) {
+    if (watched == m_treeWidget->viewport() && event->type() == QEvent::MouseButtonDblClick &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
         m_logic.OnDblClk();
         return false; // the tree still expands or collapses a node with children
     }

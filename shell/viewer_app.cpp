@@ -1,6 +1,8 @@
 #include "shell/viewer_app.h"
 
 #include <QApplication>
+#include <cstdio>
+#include <cstdlib>
 #include <type_traits>
 
 #include "shell/main_window.h"
@@ -17,10 +19,31 @@ int CViewerApp::InitInstance()
     return 0;
 }
 
+namespace {
+
+QtMessageHandler g_qtHandler = nullptr;
+
+// Qt aborts when it cannot reach the display (DISPLAY set to a dead server, say);
+// a terminal user is better served by the reason and a way out.
+void EndOnFatal(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (type != QtFatalMsg) {
+        if (g_qtHandler)
+            g_qtHandler(type, context, message);
+        return;
+    }
+    std::fprintf(stderr, "lumetra: %s\nUse --text to see the table as text.\n", qPrintable(message));
+    std::fflush(stderr);
+    std::_Exit(1);
+}
+
+} // namespace
+
 extern "C" __attribute__((visibility("default"))) int LumetraRunWindows(int* argc, char** argv,
                                                                         const char* dumpPath,
                                                                         const char* appTitle)
 {
+    g_qtHandler = qInstallMessageHandler(EndOnFatal);
     QApplication application(*argc, argv);
     QApplication::setApplicationName(QString::fromLatin1(appTitle));
     auto reader = dumpPath ? std::make_unique<CTableReader>(MakeSavedTableLocator(dumpPath))

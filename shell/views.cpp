@@ -66,6 +66,44 @@ char HexDigit(unsigned v)
     return "0123456789ABCDEF"[v & 0xF];
 }
 
+bool IsUtf8(const std::string& s)
+{
+    size_t i = 0;
+    while (i < s.size()) {
+        unsigned char c = static_cast<unsigned char>(s[i]);
+        size_t extra = c < 0x80 ? 0 : (c & 0xE0) == 0xC0 ? 1 : (c & 0xF0) == 0xE0 ? 2 : (c & 0xF8) == 0xF0 ? 3 : 9;
+        if (extra == 9 || s.size() - i <= extra)
+            return false;
+        for (size_t k = 1; k <= extra; ++k)
+            if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80)
+                return false;
+        i += extra + 1;
+    }
+    return true;
+}
+
+// Paths name files of this machine, usually in UTF-8, while table text is 8-bit:
+// a path that is valid UTF-8 keeps its bytes, with only ASCII control bytes escaped.
+std::string PathText(const std::string& path, bool json)
+{
+    if (!IsUtf8(path))
+        return json ? JsonString(path) : TerminalText(path);
+    std::string out = json ? "\"" : "";
+    for (unsigned char c : path) {
+        if (json && (c == '"' || c == '\\')) {
+            out += '\\';
+            out += static_cast<char>(c);
+        } else if (c < 0x20 || c == 0x7F) {
+            out += json ? "\\u00" : "\\x";
+            out += HexDigit(c >> 4);
+            out += HexDigit(c);
+        } else {
+            out += static_cast<char>(c);
+        }
+    }
+    return json ? out + "\"" : out;
+}
+
 } // namespace
 
 std::vector<DecodedStructure> DecodeAll(CTableReader& reader)
@@ -135,7 +173,7 @@ std::string RenderJson(CTableReader& reader, const std::string& computerName)
     std::vector<DecodedStructure> all = DecodeAll(reader);
 
     std::string out = "{\n";
-    out += "  \"source\": " + JsonString(reader.Source()) + ",\n";
+    out += "  \"source\": " + PathText(reader.Source(), true) + ",\n";
     out += "  \"smbios\": {\"anchor\": \"" + std::string(AnchorText(reader.Anchor())) + "\", \"version\": \"" +
            VersionText(reader) + "\", \"max_structure_size\": " + std::to_string(reader.MaxStructureSize()) +
            ", \"structure_count\": " + std::to_string(reader.StructureCount()) + "},\n";
@@ -172,7 +210,7 @@ std::string RenderText(CTableReader& reader, const std::string& computerName)
     std::vector<DecodedStructure> all = DecodeAll(reader);
 
     std::string out = "SMBIOS " + VersionText(reader) + " (" + AnchorText(reader.Anchor()) + ") from " +
-                      TerminalText(reader.Source()) + ", " + std::to_string(reader.IndexedCount()) +
+                      PathText(reader.Source(), false) + ", " + std::to_string(reader.IndexedCount()) +
                       " structures\n\n";
     TextTree(out, tree, root, 0);
     for (const DecodedStructure& d : all) {

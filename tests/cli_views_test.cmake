@@ -66,3 +66,7 @@ execute_process(COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen
 if(NOT rc EQUAL 1 OR NOT err MATCHES "window module" OR NOT err MATCHES "--text")
   message(FATAL_ERROR "no window module: rc ${rc}, stderr:\n${err}")
 endif()
+execute_process(COMMAND ${LUMETRA} --list --from-dump "" RESULT_VARIABLE rc ERROR_QUIET)
+if(NOT rc EQUAL 2)
+  message(FATAL_ERROR "an empty dump path gave ${rc}")
+endif()

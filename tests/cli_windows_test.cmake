@@ -27,3 +27,13 @@ endif()
 if(NOT EXISTS ${shots}/no-dmi.png OR EXISTS ${shots}/main.png)
   message(FATAL_ERROR "without a table only the message box may show")
 endif()
+
+# A display that cannot be reached: a plain message that points to --text, status 1.
+unset(ENV{LUMETRA_GRAB_DIR})
+set(ENV{QT_QPA_PLATFORM} xcb)
+set(ENV{DISPLAY} :97)
+execute_process(COMMAND ${LUMETRA} --from-dump ${DATA}/q35-workstation/dump.bin
+                ERROR_VARIABLE err RESULT_VARIABLE rc TIMEOUT 60)
+if(NOT rc EQUAL 1 OR NOT err MATCHES "Use --text")
+  message(FATAL_ERROR "unreachable display: rc ${rc}, stderr:\n${err}")
+endif()

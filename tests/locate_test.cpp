@@ -264,6 +264,10 @@ TEST(SavedTables, BrokenFilesGiveAReason)
     CTableReader missing(MakeSavedTableLocator(TestData("no-such-file.bin")));
     EXPECT_EQ(missing.Open(), kFail);
     EXPECT_NE(missing.Reason().find("no-such-file.bin: No such file or directory"), std::string::npos);
+    // A device would be read for ever.
+    CTableReader device(MakeSavedTableLocator("/dev/zero"));
+    EXPECT_EQ(device.Open(), kFail);
+    EXPECT_EQ(device.Reason(), "/dev/zero: not a regular file");
 }
 
 TEST(Sm3EntryPoint, CountStopsAtEndOfTableAndWindowIsCutToMaximum)
@@ -284,4 +288,20 @@ TEST(Sm3EntryPoint, CountStopsAtEndOfTableAndWindowIsCutToMaximum)
     CTableReader cut(MakeSavedTableLocator(path));
     ASSERT_EQ(cut.Open(), kOk) << cut.Reason();
     EXPECT_EQ(cut.IndexedCount(), 1u);
+
+    // A maximum of 0 says nothing, and cuts nothing.
+    CTableReader unsized(std::make_unique<MemoryLocator>(EntryPointSm3(0, 0), table, AnchorKind::Sm3));
+    ASSERT_EQ(unsized.Open(), kOk);
+    EXPECT_EQ(unsized.IndexedCount(), 2u);
+
+    // Without an End-of-Table, the walk stops where a 16-bit count would overflow.
+    Bytes many;
+    for (int i = 0; i < 70000; ++i) {
+        Bytes s = Structure(17, static_cast<uint16_t>(i));
+        many.insert(many.end(), s.begin(), s.end());
+    }
+    CTableReader huge(std::make_unique<MemoryLocator>(EntryPointSm3(0, 0), many, AnchorKind::Sm3));
+    ASSERT_EQ(huge.Open(), kOk);
+    EXPECT_EQ(huge.IndexedCount(), 0xFFFFu);
+    EXPECT_EQ(huge.StructureCount(), 0xFFFF);
 }

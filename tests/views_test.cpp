@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "shell/views.h"
 #include "tests/table_builder.h"
 
@@ -32,4 +34,15 @@ TEST(Views, TextAlignsColumnsAndKeepsTrailingBlanksOfValues)
                         "  Type         200\n"),
               std::string::npos);
     EXPECT_NE(text.find("  Data Source  0000: C8 06 34 12 AA BB \n"), std::string::npos);
+}
+
+TEST(Views, UtfEightPathsKeepTheirBytes)
+{
+    std::string path = ::testing::TempDir() + "tabl\xc3\xa9.bin";
+    std::string copy = "cp '" + TestData("pc-default/dump.bin") + "' '" + path + "'";
+    ASSERT_EQ(std::system(copy.c_str()), 0);
+    CTableReader reader(MakeSavedTableLocator(path));
+    ASSERT_EQ(reader.Open(), kOk);
+    EXPECT_NE(RenderJson(reader, "PC").find("\"source\": \"" + path + "\""), std::string::npos);
+    EXPECT_NE(RenderText(reader, "PC").find(" from " + path + ", "), std::string::npos);
 }

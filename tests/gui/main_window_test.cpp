@@ -86,6 +86,10 @@ TEST(MainWindow, ThreeOfATypeGiveNumberedLeavesOnThePaleYellowTreeAndOnlyLeavesO
     EXPECT_TRUE(memory->isExpanded());
     w.tree->setCurrentItem(nullptr); // nothing selected, and handle 0 is there to be opened by mistake
     QTest::mouseDClick(w.tree->viewport(), Qt::LeftButton, {}, QPoint(10, w.tree->viewport()->height() - 5));
+    // Only the left button's double-click opens a leaf.
+    w.tree->setCurrentItem(w.Node(0));
+    w.tree->scrollToItem(w.Node(0));
+    QTest::mouseDClick(w.tree->viewport(), Qt::RightButton, {}, w.tree->visualItemRect(w.Node(0)).center());
 
     // Enter, or the keypad's, opens a leaf as a double-click does, and never ends the main window.
     w.tree->setFocus();
