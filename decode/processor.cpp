@@ -65,13 +65,6 @@ static const char* const kProcessorStatus[] = {
     "",
 };
 
-// Voltages supported, bits 0 to 2 of the byte at 0x11 when bit 7 is clear.
-static const char* const kSupportedVoltage[] = {
-    "5V",
-    "3.3V",
-    "2.9V",
-};
-
 void DecodeProcessorInformation(CDetailDlg& dlg)
 {
     dlg.AddStringRow("Socket Designation", 0x04);
@@ -94,7 +87,7 @@ void DecodeProcessorInformation(CDetailDlg& dlg)
                 if (voltage & (1 << bit)) {
                     if (!list.empty())
                         list += ", ";
-                    list += kSupportedVoltage[bit];
+                    list += kVoltageFlags[bit];
                 }
             }
             dlg.AddRow("Processor Voltage", list.c_str());

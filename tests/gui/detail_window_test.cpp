@@ -5,7 +5,7 @@
 #include <QPushButton>
 #include <QTreeView>
 
-#include "shell/detail_window.h"
+#include "qt/detail_window.h"
 #include "tests/gui/gui_helpers.h"
 #include "tests/table_builder.h"
 

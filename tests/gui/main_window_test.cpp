@@ -8,7 +8,7 @@
 #include <QTreeWidget>
 
 #include "res/string_table.h"
-#include "shell/main_window.h"
+#include "qt/main_window.h"
 #include "tests/gui/gui_helpers.h"
 #include "tests/table_builder.h"
 
