@@ -6,5 +6,7 @@
 class CAboutDlg : public QDialog {
     Q_OBJECT
 public:
-    explicit CAboutDlg(const std::string& secondLine, QWidget* parent = nullptr);
+    // problemLine goes under the second line, with problems as its tooltip.
+    explicit CAboutDlg(const std::string& secondLine, const std::string& problemLine = {},
+                       const std::string& problems = {}, QWidget* parent = nullptr);
 };

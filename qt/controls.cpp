@@ -4,7 +4,9 @@
 #include <QIcon>
 #include <QItemSelectionModel>
 #include <QMessageBox>
+#include <QPainter>
 #include <QStandardItemModel>
+#include <QStyle>
 #include <QTreeView>
 #include <QTreeWidget>
 #include <algorithm>
@@ -91,6 +93,30 @@ bool QtTreeControl::ItemHasChildren(TreeItem item) const
 {
     QTreeWidgetItem* i = ItemOf(item);
     return i && i->childCount() > 0;
+}
+
+void QtTreeControl::SetItemWarning(TreeItem item, const std::string& text)
+{
+    QTreeWidgetItem* i = ItemOf(item);
+    if (i == nullptr)
+        return;
+    QIcon sign = m_tree->style()->standardIcon(QStyle::SP_MessageBoxWarning, nullptr, m_tree);
+    QSize iconSize = m_tree->iconSize();
+    int side = std::min(iconSize.width(), iconSize.height()) * 3 / 4;
+    auto marked = [&](int image) {
+        QPixmap pixmap = image >= 0 && image < m_images.size() ? m_images[image] : QPixmap(iconSize);
+        if (image < 0 || image >= m_images.size())
+            pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        painter.drawPixmap(pixmap.width() - side, pixmap.height() - side, sign.pixmap(side, side));
+        return pixmap;
+    };
+    QIcon icon;
+    icon.addPixmap(marked(i->data(0, kImageRole).toInt()), QIcon::Normal);
+    icon.addPixmap(marked(i->data(0, kSelectedImageRole).toInt()), QIcon::Selected);
+    i->setIcon(0, icon);
+    i->setToolTip(0, Latin1(text));
+    i->setData(0, kWarningRole, true);
 }
 
 QTreeWidgetItem* QtTreeControl::ItemOf(TreeItem item) const

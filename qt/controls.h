@@ -28,6 +28,7 @@ public:
     static constexpr int kDataRole = 0x0100;          // Qt::UserRole: the item value
     static constexpr int kImageRole = 0x0101;         // normal image index
     static constexpr int kSelectedImageRole = 0x0102; // selected image index
+    static constexpr int kWarningRole = 0x0103;       // true once SetItemWarning marked it
 
     explicit QtTreeControl(QTreeWidget* tree) : m_tree(tree) {}
 
@@ -42,6 +43,8 @@ public:
     void Expand(TreeItem item) override;
     TreeItem GetSelectedItem() const override;
     bool ItemHasChildren(TreeItem item) const override;
+    // The item's images get the style's warning sign in their lower right corner.
+    void SetItemWarning(TreeItem item, const std::string& text) override;
 
     QTreeWidgetItem* ItemOf(TreeItem item) const;
 

@@ -98,6 +98,7 @@ void MainWindow::RunDetail(const uint8_t* structure, CTableReader& reader)
 
 void MainWindow::RunAbout()
 {
-    CAboutDlg about(AboutSecondLine(m_logic.Reader()), this);
+    const CTableReader& reader = m_logic.Reader();
+    CAboutDlg about(AboutSecondLine(reader), AboutProblemLine(reader), ProblemsText(reader), this);
     about.exec();
 }

@@ -83,17 +83,30 @@ void CTableReader::BuildIndex()
     ByteWindow table = m_located.table;
     m_index.reserve(counted ? limit : 64);
     size_t offset = 0;
+    WalkStop stop = WalkStop::Limit;
     while (m_index.size() < limit) {
         size_t size = MeasureStructure(table, offset);
-        if (size == 0)
+        if (size == 0) {
+            if (offset >= table.size)
+                stop = WalkStop::End;
+            else if (!table.Has(offset, 4))
+                stop = WalkStop::CutHeader;
+            else if (!table.Has(offset, table.data[offset + 1]))
+                stop = WalkStop::CutFormatted;
+            else
+                stop = WalkStop::CutStrings;
             break;
+        }
         m_index.push_back({table.data + offset, size});
         offset += size;
-        if (!counted && m_index.back().Type() == kEndOfTableType)
+        if (!counted && m_index.back().Type() == kEndOfTableType) {
+            stop = WalkStop::EndOfTable;
             break;
+        }
     }
     if (!counted)
         m_structureCount = static_cast<uint16_t>(m_index.size());
+    NoteProblems(stop, offset);
 }
 
 ResultCode CTableReader::FindFirst(int type)

@@ -57,6 +57,13 @@ public:
     uint16_t MaxStructureSize() const { return m_maxStructureSize; }
     uint16_t StructureCount() const { return m_structureCount; }
 
+    // What was wrong with the table while it was indexed, one line each with the
+    // offset and the cause; empty for a sound table. The index and the count are as
+    // the walk found them either way.
+    const std::vector<std::string>& Problems() const { return m_problems; }
+    // The table window that the index lies in.
+    ByteWindow Table() const { return m_located.table; }
+
     // The index, in table order; it may hold fewer entries than the count when the
     // table ends early.
     size_t IndexedCount() const { return m_index.size(); }
@@ -68,7 +75,10 @@ public:
     const StructExtent* CurrentStructure() const { return m_current; }
 
 private:
+    // Why the walk of the table stopped.
+    enum class WalkStop { Limit, EndOfTable, End, CutHeader, CutFormatted, CutStrings };
     void BuildIndex();
+    void NoteProblems(WalkStop stop, size_t offset);
 
     int m_opened = 0;
     std::vector<StructExtent> m_index;
@@ -83,4 +93,5 @@ private:
     std::unique_ptr<ITableLocator> m_locator;
     LocateResult m_located;
     std::string m_reason;
+    std::vector<std::string> m_problems;
 };

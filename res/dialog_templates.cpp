@@ -8,6 +8,7 @@ const TemplateItem kAboutItems[] = {
     {K::Icon, -1, "icon", 13, 13, 20, 20, nullptr, kIconMainFrame},
     {K::Text, -1, "version", 42, 12, 119, 8, "Mainboard Lumetra Ver.1.0", 0},
     {K::Text, -1, "secondLine", 42, 27, 119, 8, "", 0},
+    {K::Text, -1, "problemLine", 42, 38, 186, 8, "", 0},
     {K::DefPushButton, kIdOk, "okButton", 178, 7, 50, 14, "OK", 0},
 };
 

@@ -63,6 +63,8 @@ int main(int argc, char** argv)
     std::string out;
     switch (view) {
     case View::List:
+        // Standard output stays one line per structure for scripts.
+        std::fputs(ProblemLines(*reader).c_str(), stderr);
         out = RenderList(*reader);
         break;
     case View::Json:

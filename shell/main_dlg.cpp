@@ -13,6 +13,8 @@ bool CMainDlg::OnInitDialog()
         return false;
     }
     m_root = BuildTree(*m_reader, m_tree, m_computerName);
+    if (!m_reader->Problems().empty())
+        m_tree.SetItemWarning(m_root, ProblemsText(*m_reader));
     return true;
 }
 
@@ -50,6 +52,22 @@ std::string AboutSecondLine(const CTableReader& reader)
     size_t count = reader.IndexedCount();
     return "SMBIOS " + VersionText(reader) + ", " + std::to_string(count) +
            (count == 1 ? " structure" : " structures");
+}
+
+std::string AboutProblemLine(const CTableReader& reader)
+{
+    size_t count = reader.Problems().size();
+    if (count == 0)
+        return {};
+    return std::to_string(count) + (count == 1 ? " problem" : " problems") + " found while reading this table";
+}
+
+std::string ProblemsText(const CTableReader& reader)
+{
+    std::string text;
+    for (const std::string& problem : reader.Problems())
+        text += (text.empty() ? "" : "\n") + problem;
+    return text;
 }
 
 std::string ApplicationTitle(const std::string& executablePath)

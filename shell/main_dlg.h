@@ -59,5 +59,9 @@ private:
 
 // The About box's second line: the version and size of the table shown.
 std::string AboutSecondLine(const CTableReader& reader);
+// The line under it when the table has problems, "" otherwise; ProblemsText has them
+// all, one a line, for a tooltip.
+std::string AboutProblemLine(const CTableReader& reader);
+std::string ProblemsText(const CTableReader& reader);
 // The application's title: the executable's file name without its extension.
 std::string ApplicationTitle(const std::string& executablePath);

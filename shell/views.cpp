@@ -168,7 +168,11 @@ std::string RenderJson(CTableReader& reader, const std::string& computerName)
     out += "  \"source\": " + PathText(reader.Source(), true) + ",\n";
     out += "  \"smbios\": {\"anchor\": \"" + std::string(AnchorText(reader.Anchor())) + "\", \"version\": \"" +
            VersionText(reader) + "\", \"max_structure_size\": " + std::to_string(reader.MaxStructureSize()) +
-           ", \"structure_count\": " + std::to_string(reader.StructureCount()) + "},\n";
+           ", \"structure_count\": " + std::to_string(reader.StructureCount()) +
+           ", \"indexed_count\": " + std::to_string(reader.IndexedCount()) + ", \"problems\": [";
+    for (size_t i = 0; i < reader.Problems().size(); ++i)
+        out += (i ? ", " : "") + JsonString(reader.Problems()[i]);
+    out += "]},\n";
     out += "  \"tree\": ";
     JsonTree(out, tree, root, 0);
     out += ",\n  \"structures\": [";
@@ -203,7 +207,9 @@ std::string RenderText(CTableReader& reader, const std::string& computerName)
 
     std::string out = "SMBIOS " + VersionText(reader) + " (" + AnchorText(reader.Anchor()) + ") from " +
                       PathText(reader.Source(), false) + ", " + std::to_string(reader.IndexedCount()) +
-                      " structures\n\n";
+                      " structures\n";
+    out += ProblemLines(reader);
+    out += "\n";
     TextTree(out, tree, root, 0);
     for (const DecodedStructure& d : all) {
         char handle[8];
@@ -239,6 +245,14 @@ std::string RenderText(CTableReader& reader, const std::string& computerName)
         for (const auto& row : d.list.Rows())
             line(row);
     }
+    return out;
+}
+
+std::string ProblemLines(const CTableReader& reader)
+{
+    std::string out;
+    for (const std::string& problem : reader.Problems())
+        out += "Problem: " + TerminalText(problem) + "\n";
     return out;
 }
 

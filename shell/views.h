@@ -22,7 +22,10 @@ std::vector<DecodedStructure> DecodeAll(CTableReader& reader);
 
 std::string RenderJson(CTableReader& reader, const std::string& computerName);
 std::string RenderText(CTableReader& reader, const std::string& computerName);
+// One line per indexed structure; the table's problems are left to ProblemLines.
 std::string RenderList(CTableReader& reader);
+// The table's problems, one "Problem: ..." line each; empty for a sound table.
+std::string ProblemLines(const CTableReader& reader);
 
 // "2.8" from the reader's version word.
 std::string VersionText(const CTableReader& reader);

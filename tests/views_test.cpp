@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "shell/main_dlg.h"
 #include "shell/views.h"
 #include "tests/table_builder.h"
 
@@ -17,7 +18,8 @@ TEST(Views, JsonCarriesTheEntryPointAndDecodesDuplicateHandlesSeparately)
     auto reader = OpenTable({Structure(200, 7, {}, {"first"}), Structure(201, 7, {}, {"second"})}, 5);
     std::string json = RenderJson(*reader, "PC");
     EXPECT_NE(json.find("\"smbios\": {\"anchor\": \"_SM_\", \"version\": \"2.8\", \"max_structure_size\": 0, "
-                        "\"structure_count\": 5}"),
+                        "\"structure_count\": 5, \"indexed_count\": 2, \"problems\": [\"2 of 5 structures could be "
+                        "read: the table ends at offset 0x17\"]}"),
               std::string::npos);
     EXPECT_NE(json.find("[\"String 1\", \"first\"]"), std::string::npos);
     EXPECT_NE(json.find("[\"String 1\", \"second\"]"), std::string::npos);
@@ -45,4 +47,47 @@ TEST(Views, UtfEightPathsKeepTheirBytes)
     ASSERT_EQ(reader.Open(), kOk);
     EXPECT_NE(RenderJson(reader, "PC").find("\"source\": \"" + path + "\""), std::string::npos);
     EXPECT_NE(RenderText(reader, "PC").find(" from " + path + ", "), std::string::npos);
+}
+
+// Both broken tables from the field say what is wrong in every view; the count stays
+// the one the walk gives, and a sound table has an empty list.
+TEST(Views, ProblemsOfBrokenTablesShowInEveryView)
+{
+    struct Broken {
+        std::unique_ptr<CTableReader> reader;
+        const char* problem;
+        size_t indexed;
+    };
+    Broken broken[] = {{OpenLengthZeroTable(), kLengthZeroProblem, 251}, {OpenCutSm3Table(), kCutSm3Problem, 43}};
+    for (Broken& b : broken) {
+        CTableReader& reader = *b.reader;
+        SCOPED_TRACE(b.problem);
+        EXPECT_EQ(reader.IndexedCount(), b.indexed);
+        EXPECT_EQ(reader.Problems().at(0), b.problem);
+        std::string text = RenderText(reader, "PC");
+        EXPECT_NE(text.find(" structures\nProblem: " + std::string(b.problem) + "\n"), std::string::npos) << text;
+        std::string json = RenderJson(reader, "PC");
+        EXPECT_NE(json.find("\"indexed_count\": " + std::to_string(b.indexed) + ", \"problems\": [" +
+                            JsonString(b.problem)),
+                  std::string::npos);
+        EXPECT_NE(ProblemLines(reader).find(b.problem), std::string::npos);
+
+        // The windows: the About box's extra line and a warning on the tree's root.
+        EXPECT_EQ(AboutProblemLine(reader).substr(0, 2), reader.Problems().size() == 1 ? "1 " : "2 ");
+        MemoryTree tree;
+        struct NoBox : IMessageBox {
+            void Show(const std::string&, const std::string&) override {}
+        } box;
+        struct NoDialogs : IDialogRunner {
+            void RunDetail(const uint8_t*, CTableReader&) override {}
+            void RunAbout() override {}
+        } dialogs;
+        CMainDlg dlg(std::move(b.reader), tree, box, dialogs);
+        ASSERT_TRUE(dlg.OnInitDialog());
+        EXPECT_EQ(tree.Find(dlg.Root())->warning.find(b.problem), 0u);
+    }
+    auto sound = OpenTable({Structure(0, 0), Structure(127, 1)});
+    EXPECT_NE(RenderJson(*sound, "PC").find("\"indexed_count\": 2, \"problems\": []}"), std::string::npos);
+    EXPECT_EQ(ProblemLines(*sound), "");
+    EXPECT_EQ(AboutProblemLine(*sound), "");
 }

@@ -90,3 +90,9 @@ const MemoryTree::Node* MemoryTree::Find(TreeItem item) const
 {
     return item >= 1 && item <= m_nodes.size() ? &m_nodes[item - 1] : nullptr;
 }
+
+void MemoryTree::SetItemWarning(TreeItem item, const std::string& text)
+{
+    if (Find(item))
+        m_nodes[item - 1].warning = text;
+}

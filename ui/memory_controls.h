@@ -46,6 +46,7 @@ public:
         int selectedImage = 0;
         uint32_t data = 0;
         bool expanded = false;
+        std::string warning;
         TreeItem parent = kTreeRoot;
         std::vector<TreeItem> children;
     };
@@ -57,6 +58,7 @@ public:
     void Expand(TreeItem item) override;
     TreeItem GetSelectedItem() const override { return m_selected; }
     bool ItemHasChildren(TreeItem item) const override;
+    void SetItemWarning(TreeItem item, const std::string& text) override;
 
     void Select(TreeItem item) { m_selected = item; }
     const std::vector<TreeItem>& TopLevel() const { return m_topLevel; }

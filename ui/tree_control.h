@@ -17,4 +17,11 @@ public:
     virtual void Expand(TreeItem item) = 0;
     virtual TreeItem GetSelectedItem() const = 0;
     virtual bool ItemHasChildren(TreeItem item) const = 0;
+    // Marks an item with a warning sign whose tooltip is text. A tree without a way
+    // to show it may leave it out: the views and the About box say the same.
+    virtual void SetItemWarning(TreeItem item, const std::string& text)
+    {
+        (void)item;
+        (void)text;
+    }
 };

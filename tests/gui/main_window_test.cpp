@@ -18,7 +18,8 @@ const QString kMemory = QStringLiteral("Memory Device (Type 17)");
 
 // The main window over the structures, initialised, shown and active, as the program runs it.
 struct ShownWindow {
-    explicit ShownWindow(const std::vector<Bytes>& table) : window(OpenTable(table), "lumetra")
+    explicit ShownWindow(const std::vector<Bytes>& table) : ShownWindow(OpenTable(table)) {}
+    explicit ShownWindow(std::unique_ptr<CTableReader> reader) : window(std::move(reader), "lumetra")
     {
         ok = window.Initialise();
         window.show();
@@ -154,4 +155,22 @@ TEST(MainWindow, AboutBoxFromTheContextMenuAndF1)
     QTest::keyClick(&w.window, Qt::Key_F1);
     QString about = QStringLiteral("About Lumetra|SMBIOS 2.8, 2 structures");
     EXPECT_EQ(boxes, (QStringList{about, about}));
+}
+
+TEST(MainWindow, ABrokenTableWarnsOnTheRootAndInTheAboutBox)
+{
+    ShownWindow w(OpenLengthZeroTable());
+    ASSERT_TRUE(w.ok);
+    QString problem = QString::fromLatin1(kLengthZeroProblem);
+    EXPECT_TRUE(w.root->data(0, QtTreeControl::kWarningRole).toBool());
+    EXPECT_TRUE(w.root->toolTip(0).startsWith(problem + QLatin1Char('\n'))) << w.root->toolTip(0).toStdString();
+    QString line, tip;
+    ModalWatcher watcher([&](QWidget* box) {
+        auto* label = box->findChild<QLabel*>(QStringLiteral("problemLine"));
+        line = label->text();
+        tip = label->toolTip();
+    });
+    QTest::keyClick(&w.window, Qt::Key_F1);
+    EXPECT_EQ(line, QStringLiteral("2 problems found while reading this table"));
+    EXPECT_TRUE(tip.startsWith(problem));
 }

@@ -34,4 +34,7 @@ TEST(DialogTemplates, ItemsInsideTheirWindowAndTextsUnclipped)
     BuildFromTemplate(about, kAboutTemplate);
     auto* second = about.findChild<QLabel*>(QStringLiteral("secondLine"));
     EXPECT_LE(second->fontMetrics().horizontalAdvance(QStringLiteral("SMBIOS 3.10, 999 structures")), second->width());
+    auto* problems = about.findChild<QLabel*>(QStringLiteral("problemLine"));
+    EXPECT_LE(problems->fontMetrics().horizontalAdvance(QStringLiteral("99 problems found while reading this table")),
+              problems->width());
 }
