@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cerrno>
 #include <fstream>
 #include <iterator>
 #include <sys/stat.h>
@@ -8,9 +7,7 @@
 
 #include "platform/file_bytes.h"
 #include "shell/dump_bin.h"
-#include "shell/host_posix.h"
 #include "shell/table_source.h"
-#include "shell/views.h"
 #include "tests/table_builder.h"
 
 namespace {
@@ -21,14 +18,6 @@ uint8_t Sum(const std::vector<uint8_t>& bytes, size_t from, size_t count)
     for (size_t i = from; i < from + count; ++i)
         sum = static_cast<uint8_t>(sum + bytes[i]);
     return sum;
-}
-
-// The JSON without its first member, the source, which names where the table came from.
-std::string JsonOf(CTableReader& reader)
-{
-    std::string json = RenderJson(reader, "PC");
-    size_t line = json.find("\n  \"smbios\"");
-    return json.substr(line);
 }
 
 std::string TempPath(const std::string& name)
@@ -45,9 +34,9 @@ std::string Slurp(const std::string& path)
 } // namespace
 
 // Each fixture, from its dump and from its sysfs-directory copy: the entry point is
-// at 0 with the table address 0x20 and right checksums, the table follows, and the
-// saved bytes read back to the same JSON.
-TEST(DumpBin, FixturesRoundTripWithRightChecksums)
+// at 0 with the table address 0x20 and right checksums, and the table follows.
+// (cli_dump_bin_test.cmake reads the saved files back, with lumetra and dmidecode.)
+TEST(DumpBin, FixturesSaveWithRightChecksums)
 {
     for (const char* fixture : {"pc-default/dump.bin", "pc-default/sysfs", "q35-workstation/dump.bin",
                                 "sm3/dump.bin", "sm3/sysfs"}) {
@@ -68,10 +57,6 @@ TEST(DumpBin, FixturesRoundTripWithRightChecksums)
         }
         EXPECT_TRUE(std::equal(image.begin() + kDumpTableOffset, image.end(), reader->TableWindow().data))
             << fixture;
-
-        CTableReader back(std::make_unique<DumpFileLocator>("saved", image));
-        ASSERT_EQ(back.Open(), kOk) << fixture << ": " << back.Reason();
-        EXPECT_EQ(JsonOf(back), JsonOf(*reader)) << fixture;
     }
 }
 
@@ -129,8 +114,6 @@ TEST(DumpBin, NewFilesOnlyWithMode0644)
         EXPECT_EQ(reason, target + ": File exists");
         EXPECT_EQ(Slurp(path), std::string("\x01\x02\x03"));
     }
-    EXPECT_FALSE(WriteNewFile(TempPath("no-such-dir/x.bin"), {1}, reason));
-    EXPECT_NE(reason.find("x.bin: No such file or directory"), std::string::npos) << reason;
     unlink(link.c_str());
     unlink(path.c_str());
 }
