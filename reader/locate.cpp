@@ -205,10 +205,9 @@ DumpFileLocator::DumpFileLocator(std::string path)
 }
 
 DumpFileLocator::DumpFileLocator(std::string name, std::vector<uint8_t> bytes)
-    : DumpFileLocator(std::move(name))
+    : EntryPointLocator(true, 0, {name + ": ", ""}), m_path(std::move(name)), m_bytes(std::move(bytes)),
+      m_inMemory(true)
 {
-    m_bytes = std::move(bytes);
-    m_inMemory = true;
 }
 
 bool DumpFileLocator::FirmwareArea(ByteWindow& area, std::string& reason)

@@ -126,7 +126,7 @@ private:
 class DumpFileLocator : public EntryPointLocator {
 public:
     explicit DumpFileLocator(std::string path);
-    // A dump already in memory; name stands for its path in reasons and as the source.
+    // A dump already in memory (the helper's output, say); name stands for its path.
     DumpFileLocator(std::string name, std::vector<uint8_t> bytes);
 
 protected:
