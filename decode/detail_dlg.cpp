@@ -104,12 +104,12 @@ int CDetailDlg::AddRow(std::initializer_list<const char*> cells)
 
 void CDetailDlg::AddFlagRows(const char* description, uint32_t value, const char* const* table, int bits)
 {
-    char label[256];
-    std::snprintf(label, sizeof label, "%s", description);
+    // The group's Description on its first row only.
+    const char* label = description;
     for (int n = 0; n < bits; ++n) {
         if (value & (uint32_t{1} << n)) {
             AddRow(label, table[n]);
-            label[0] = '\0';
+            label = "";
         }
     }
 }
@@ -162,18 +162,24 @@ void CDetailDlg::AddGenericRows()
     AddRow("Handle", Format("0x%.4X", Handle()));
 
     // Eight bytes to a row, each row led by the offset of its first byte.
-    std::string line;
+    // "%.4X: " and then "%.2X " per byte; the length byte keeps offsets below 0x100.
+    static const char kHex[] = "0123456789ABCDEF";
+    char line[6 + 8 * 3 + 1];
+    size_t used = 0;
     const char* description = "Data Source";
     for (size_t at = 0; at < m_fields.size; ++at) {
-        char cell[8];
         if (at % 8 == 0) {
-            std::snprintf(cell, sizeof cell, "%.4X: ", static_cast<unsigned>(at));
-            line = cell;
+            const char offset[] = {'0', '0', kHex[(at >> 4) & 0xF], kHex[at & 0xF], ':', ' '};
+            std::memcpy(line, offset, sizeof offset);
+            used = sizeof offset;
         }
-        std::snprintf(cell, sizeof cell, "%.2X ", m_fields.data[at]);
-        line += cell;
+        uint8_t byte = m_fields.data[at];
+        line[used++] = kHex[byte >> 4];
+        line[used++] = kHex[byte & 0xF];
+        line[used++] = ' ';
         if (at % 8 == 7 || at + 1 == m_fields.size) {
-            AddRow(description, line.c_str());
+            line[used] = '\0';
+            AddRow(description, line);
             description = "";
         }
     }
