@@ -1,5 +1,6 @@
 #include "decode/detail_dlg.h"
 
+#include <charconv>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
@@ -91,14 +92,7 @@ void CDetailDlg::SetColumns(std::initializer_list<const char*> titles)
 
 int CDetailDlg::AddRow(std::initializer_list<const char*> cells)
 {
-    int column = 0;
-    for (const char* cell : cells) {
-        if (column == 0)
-            m_list.InsertItem(m_row, cell ? cell : "");
-        else
-            m_list.SetItemText(m_row, column, cell ? cell : "");
-        ++column;
-    }
+    m_list.InsertRow(m_row, cells.begin(), cells.size());
     return ++m_row;
 }
 
@@ -157,13 +151,21 @@ void CDetailDlg::DecodeEndOfTable()
 
 void CDetailDlg::AddGenericRows()
 {
-    AddRow("Type", Format("%d", Type()));
-    AddRow("Length", Format("0x%.4X", Length()));
-    AddRow("Handle", Format("0x%.4X", Handle()));
+    // Formatted by hand: thousands of structures of a large table come this way.
+    static const char kHex[] = "0123456789ABCDEF";
+    char number[8];
+    *std::to_chars(number, number + 4, Type()).ptr = '\0';
+    AddRow("Type", number);
+    auto hex4 = [&](uint16_t v) {
+        const char text[] = {'0', 'x', kHex[v >> 12], kHex[(v >> 8) & 0xF], kHex[(v >> 4) & 0xF], kHex[v & 0xF], '\0'};
+        std::memcpy(number, text, sizeof text);
+        return number;
+    };
+    AddRow("Length", hex4(Length()));
+    AddRow("Handle", hex4(Handle()));
 
     // Eight bytes to a row, each row led by the offset of its first byte.
     // "%.4X: " and then "%.2X " per byte; the length byte keeps offsets below 0x100.
-    static const char kHex[] = "0123456789ABCDEF";
     char line[6 + 8 * 3 + 1];
     size_t used = 0;
     const char* description = "Data Source";
@@ -188,6 +190,8 @@ void CDetailDlg::AddGenericRows()
         const char* text = FindString(n);
         if (text == nullptr)
             break;
-        AddRow(Format("String %u", n), text);
+        char label[12] = "String ";
+        *std::to_chars(label + 7, label + sizeof label - 1, n).ptr = '\0';
+        AddRow(label, text);
     }
 }

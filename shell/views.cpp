@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstring>
 
 #include "decode/detail_dlg.h"
 #include "shell/tree_builder.h"
@@ -25,16 +26,57 @@ size_t TerminalWidth(std::string_view s)
     return width;
 }
 
+// The whole output of a view, written through a pointer: its text is thousands of
+// short pieces, and std::string's append checks and moves cost more than the copying.
+class Writer {
+public:
+    explicit Writer(size_t expected) { m_text.resize(expected); }
+
+    // Room for n more bytes; write them, then Advance.
+    char* Room(size_t n)
+    {
+        if (m_used + n > m_text.size())
+            m_text.resize(std::max(m_text.size() * 2, m_used + n));
+        return &m_text[m_used];
+    }
+    void Advance(size_t n) { m_used += n; }
+    void Put(const char* s, size_t n)
+    {
+        std::memcpy(Room(n), s, n);
+        m_used += n;
+    }
+    void Put(std::string_view s) { Put(s.data(), s.size()); }
+    template <size_t N>
+    void Put(const char (&literal)[N])
+    {
+        Put(literal, N - 1);
+    }
+    void Put(char c) { *Room(1) = c, ++m_used; }
+    void Spaces(size_t n)
+    {
+        std::memset(Room(n), ' ', n);
+        m_used += n;
+    }
+    std::string Take()
+    {
+        m_text.resize(m_used);
+        return std::move(m_text);
+    }
+
+private:
+    std::string m_text;
+    size_t m_used = 0;
+};
+
 const char* AnchorText(AnchorKind kind)
 {
     return kind == AnchorKind::Sm3 ? "_SM3_" : "_SM_";
 }
 
-void AppendNumber(std::string& out, uint64_t value)
+void AppendNumber(Writer& out, uint64_t value)
 {
-    char digits[24];
-    auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
-    out.append(digits, static_cast<size_t>(end - digits));
+    char* at = out.Room(20);
+    out.Advance(static_cast<size_t>(std::to_chars(at, at + 20, value).ptr - at));
 }
 
 char HexDigit(unsigned v)
@@ -43,11 +85,11 @@ char HexDigit(unsigned v)
 }
 
 // "0x%04X" of a handle.
-void AppendHandle(std::string& out, uint16_t handle)
+void AppendHandle(Writer& out, uint16_t handle)
 {
     const char text[] = {'0', 'x', HexDigit(handle >> 12), HexDigit(handle >> 8), HexDigit(handle >> 4),
                          HexDigit(handle)};
-    out.append(text, sizeof text);
+    out.Put(text, sizeof text);
 }
 
 bool IsUtf8(std::string_view s)
@@ -77,151 +119,150 @@ constexpr EscapeStyle kTerminalStyle{false, "\\x"};
 // Table text is 8-bit (Latin-1 as far as it means anything) and goes out as UTF-8 with
 // C1 controls escaped too; utf8 text (paths of this machine) keeps its bytes. Runs of
 // printable ASCII, nearly all of a table's text, are copied in one piece.
-void AppendEscaped(std::string& out, std::string_view s, const EscapeStyle& style, bool utf8 = false)
+void AppendEscaped(Writer& out, std::string_view s, const EscapeStyle& style, bool utf8 = false)
 {
+    // At most six bytes for one: "\\u00XX".
+    char* const start = out.Room(s.size() * 6 + 2);
+    char* at = start;
     if (style.quoted)
-        out += '"';
-    size_t run = 0;
-    for (size_t i = 0; i < s.size(); ++i) {
-        unsigned char c = static_cast<unsigned char>(s[i]);
-        bool special = style.quoted && (c == '"' || c == '\\');
-        if (c >= 0x20 && c < 0x7F && !special)
+        *at++ = '"';
+    for (unsigned char c : s) {
+        if (c >= 0x20 && c < 0x7F && c != '"' && c != '\\') {
+            *at++ = static_cast<char>(c);
             continue;
-        out.append(s.data() + run, i - run);
-        run = i + 1;
+        }
+        bool special = style.quoted && (c == '"' || c == '\\');
+        if (!special && c >= 0x20 && c < 0x7F) {
+            *at++ = static_cast<char>(c);
+            continue;
+        }
         bool control = utf8 ? (c < 0x20 || c == 0x7F) : IsControl(c);
         if (special) {
-            out += '\\';
-            out += static_cast<char>(c);
+            *at++ = '\\';
+            *at++ = static_cast<char>(c);
         } else if (control) {
-            out += style.controlPrefix;
-            out += HexDigit(c >> 4);
-            out += HexDigit(c);
+            for (const char* p = style.controlPrefix; *p; ++p)
+                *at++ = *p;
+            *at++ = HexDigit(c >> 4);
+            *at++ = HexDigit(c);
         } else if (utf8) {
-            out += static_cast<char>(c);
+            *at++ = static_cast<char>(c);
         } else {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
+            *at++ = static_cast<char>(0xC0 | (c >> 6));
+            *at++ = static_cast<char>(0x80 | (c & 0x3F));
         }
     }
-    out.append(s.data() + run, s.size() - run);
     if (style.quoted)
-        out += '"';
+        *at++ = '"';
+    out.Advance(static_cast<size_t>(at - start));
 }
 
 // A path that is valid UTF-8 keeps its bytes; any other is shown like table text.
-void AppendPath(std::string& out, const std::string& path, bool json)
+void AppendPath(Writer& out, const std::string& path, bool json)
 {
     AppendEscaped(out, path, json ? kJsonStyle : kTerminalStyle, IsUtf8(path));
 }
 
-void AppendSpaces(std::string& out, size_t n)
-{
-    out.append(n, ' ');
-}
-
-void JsonTree(std::string& out, const MemoryTree& tree, TreeItem item, int depth)
+void JsonTree(Writer& out, const MemoryTree& tree, TreeItem item, int depth)
 {
     const MemoryTree::Node* node = tree.Find(item);
-    out += "{\"text\": ";
+    out.Put("{\"text\": ");
     AppendEscaped(out, node->text, kJsonStyle);
-    out += ", \"handle\": ";
+    out.Put(", \"handle\": ");
     AppendNumber(out, node->data);
-    out += ", \"children\": [";
+    out.Put(", \"children\": [");
     for (size_t i = 0; i < node->children.size(); ++i) {
-        out += i ? ",\n" : "\n";
-        AppendSpaces(out, static_cast<size_t>(depth) * 2 + 4);
+        out.Put(i ? ",\n" : "\n");
+        out.Spaces(static_cast<size_t>(depth) * 2 + 4);
         JsonTree(out, tree, node->children[i], depth + 1);
     }
-    out += "]}";
+    out.Put("]}");
 }
 
-void TextTree(std::string& out, const MemoryTree& tree, TreeItem item, int depth)
+void TextTree(Writer& out, const MemoryTree& tree, TreeItem item, int depth)
 {
     const MemoryTree::Node* node = tree.Find(item);
-    AppendSpaces(out, static_cast<size_t>(depth) * 2);
+    out.Spaces(static_cast<size_t>(depth) * 2);
     AppendEscaped(out, node->text, kTerminalStyle);
-    out += '\n';
+    out.Put('\n');
     for (TreeItem child : node->children)
         TextTree(out, tree, child, depth + 1);
 }
 
 // The output of a whole view goes out in one write; start it big enough for most tables.
-std::string OutputBuffer(const CTableReader& reader, size_t bytesPerStructure)
+size_t ExpectedSize(const CTableReader& reader, size_t bytesPerStructure)
 {
-    std::string out;
-    out.reserve(4096 + reader.IndexedCount() * bytesPerStructure);
-    return out;
+    return 4096 + reader.IndexedCount() * bytesPerStructure;
 }
 
-void JsonStructure(std::string& out, const CTableReader& reader, size_t i, const std::string& caption,
+void JsonStructure(Writer& out, const CTableReader& reader, size_t i, const std::string& caption,
                    const RowBuffer& rows)
 {
     const StructExtent& e = reader.IndexEntry(i);
-    out += i ? ",\n" : "\n";
-    out += "    {\"index\": ";
+    out.Put(i ? ",\n" : "\n");
+    out.Put("    {\"index\": ");
     AppendNumber(out, i);
-    out += ", \"type\": ";
+    out.Put(", \"type\": ");
     AppendNumber(out, e.Type());
-    out += ", \"length\": ";
+    out.Put(", \"length\": ");
     AppendNumber(out, e.Length());
-    out += ", \"handle\": ";
+    out.Put(", \"handle\": ");
     AppendNumber(out, e.Handle());
-    out += ",\n     \"caption\": ";
+    out.Put(",\n     \"caption\": ");
     AppendEscaped(out, caption, kJsonStyle);
-    out += ",\n     \"columns\": [";
+    out.Put(",\n     \"columns\": [");
     for (size_t c = 0; c < static_cast<size_t>(rows.GetColumnCount()); ++c) {
         if (c)
-            out += ", ";
+            out.Put(", ");
         AppendEscaped(out, rows.Heading(c), kJsonStyle);
     }
-    out += "],\n     \"rows\": [";
+    out.Put("],\n     \"rows\": [");
     for (size_t r = 0; r < rows.RowCount(); ++r) {
-        out += r ? ",\n       [" : "\n       [";
+        out.Put(r ? ",\n       [" : "\n       [");
         for (size_t c = 0; c < rows.CellCount(r); ++c) {
             if (c)
-                out += ", ";
+                out.Put(", ");
             AppendEscaped(out, rows.Cell(r, c), kJsonStyle);
         }
-        out += ']';
+        out.Put(']');
     }
-    out += "]}";
+    out.Put("]}");
 }
 
 // Cells are padded to their column; empty trailing cells are left off, but a value's
 // own trailing blank stays.
 template <typename CellAt>
-void TextLine(std::string& out, const std::vector<size_t>& widths, size_t count, CellAt cell)
+void TextLine(Writer& out, const std::vector<size_t>& widths, size_t count, CellAt cell)
 {
     size_t used = count;
     while (used > 0 && cell(used - 1).empty())
         --used;
-    out += "  ";
+    out.Put("  ");
     for (size_t c = 0; c < used; ++c) {
         std::string_view text = cell(c);
         AppendEscaped(out, text, kTerminalStyle);
         if (c + 1 < used)
-            AppendSpaces(out, (c < widths.size() ? widths[c] : 0) - TerminalWidth(text) + 2);
+            out.Spaces((c < widths.size() ? widths[c] : 0) - TerminalWidth(text) + 2);
     }
-    out += '\n';
+    out.Put('\n');
 }
 
-void TextStructure(std::string& out, const CTableReader& reader, size_t i, const std::string& caption,
+void TextStructure(Writer& out, const CTableReader& reader, size_t i, const std::string& caption,
                    const RowBuffer& rows, std::vector<size_t>& widths)
 {
     const StructExtent& e = reader.IndexEntry(i);
-    out += "\n[";
+    out.Put("\n[");
     AppendNumber(out, i);
-    out += "] ";
+    out.Put("] ");
     if (caption.empty()) {
-        out += "Type ";
+        out.Put("Type ");
         AppendNumber(out, e.Type());
     } else {
         AppendEscaped(out, caption, kTerminalStyle);
     }
-    out += ", handle ";
+    out.Put(", handle ");
     AppendHandle(out, e.Handle());
-    out += '\n';
+    out.Put('\n');
 
     size_t columns = static_cast<size_t>(rows.GetColumnCount());
     widths.assign(columns, 0);
@@ -245,10 +286,10 @@ void RowBuffer::Clear()
     m_rows.clear();
 }
 
-RowBuffer::Span RowBuffer::Store(const std::string& text)
+RowBuffer::Span RowBuffer::Store(std::string_view text)
 {
     Span s{static_cast<uint32_t>(m_text.size()), static_cast<uint32_t>(text.size())};
-    m_text += text;
+    m_text.append(text.data(), text.size());
     return s;
 }
 
@@ -307,6 +348,20 @@ bool RowBuffer::SetItemText(int item, int subItem, const std::string& text)
     return true;
 }
 
+void RowBuffer::InsertRow(int index, const char* const* cells, size_t count)
+{
+    if (count == 0)
+        return;
+    // As InsertItem and SetItemText would, without a std::string for each cell.
+    if (index < 0 || index > static_cast<int>(m_rows.size()))
+        index = static_cast<int>(m_rows.size());
+    Row row{static_cast<uint32_t>(m_cells.size()), static_cast<uint32_t>(std::max(1, GetColumnCount()))};
+    m_cells.resize(m_cells.size() + row.count);
+    for (size_t c = 0; c < count && c < row.count; ++c)
+        m_cells[row.first + c] = Store(cells[c] ? cells[c] : "");
+    m_rows.insert(m_rows.begin() + index, row);
+}
+
 std::string DecodeStructure(CTableReader& reader, size_t i, RowBuffer& rows)
 {
     rows.Clear();
@@ -326,16 +381,16 @@ std::string VersionText(const CTableReader& reader)
 
 std::string TerminalText(const std::string& latin1)
 {
-    std::string out;
+    Writer out(latin1.size() * 2 + 2);
     AppendEscaped(out, latin1, kTerminalStyle);
-    return out;
+    return out.Take();
 }
 
 std::string JsonString(const std::string& latin1)
 {
-    std::string out;
+    Writer out(latin1.size() * 2 + 2);
     AppendEscaped(out, latin1, kJsonStyle);
-    return out;
+    return out.Take();
 }
 
 std::string RenderJson(CTableReader& reader, const std::string& computerName)
@@ -343,27 +398,27 @@ std::string RenderJson(CTableReader& reader, const std::string& computerName)
     MemoryTree tree;
     TreeItem root = BuildTree(reader, tree, computerName);
 
-    std::string out = OutputBuffer(reader, 512);
-    out += "{\n  \"source\": ";
+    Writer out(ExpectedSize(reader, 512));
+    out.Put("{\n  \"source\": ");
     AppendPath(out, reader.Source(), true);
-    out += ",\n  \"smbios\": {\"anchor\": \"";
-    out += AnchorText(reader.Anchor());
-    out += "\", \"version\": \"";
-    out += VersionText(reader);
-    out += "\", \"max_structure_size\": ";
+    out.Put(",\n  \"smbios\": {\"anchor\": \"");
+    out.Put(AnchorText(reader.Anchor()));
+    out.Put("\", \"version\": \"");
+    out.Put(VersionText(reader));
+    out.Put("\", \"max_structure_size\": ");
     AppendNumber(out, reader.MaxStructureSize());
-    out += ", \"structure_count\": ";
+    out.Put(", \"structure_count\": ");
     AppendNumber(out, reader.StructureCount());
-    out += "},\n  \"tree\": ";
+    out.Put("},\n  \"tree\": ");
     JsonTree(out, tree, root, 0);
-    out += ",\n  \"structures\": [";
+    out.Put(",\n  \"structures\": [");
     RowBuffer rows(kViewListWidth);
     for (size_t i = 0; i < reader.IndexedCount(); ++i) {
         std::string caption = DecodeStructure(reader, i, rows);
         JsonStructure(out, reader, i, caption, rows);
     }
-    out += "]\n}\n";
-    return out;
+    out.Put("]\n}\n");
+    return out.Take();
 }
 
 std::string RenderText(CTableReader& reader, const std::string& computerName)
@@ -371,16 +426,16 @@ std::string RenderText(CTableReader& reader, const std::string& computerName)
     MemoryTree tree;
     TreeItem root = BuildTree(reader, tree, computerName);
 
-    std::string out = OutputBuffer(reader, 384);
-    out += "SMBIOS ";
-    out += VersionText(reader);
-    out += " (";
-    out += AnchorText(reader.Anchor());
-    out += ") from ";
+    Writer out(ExpectedSize(reader, 384));
+    out.Put("SMBIOS ");
+    out.Put(VersionText(reader));
+    out.Put(" (");
+    out.Put(AnchorText(reader.Anchor()));
+    out.Put(") from ");
     AppendPath(out, reader.Source(), false);
-    out += ", ";
+    out.Put(", ");
     AppendNumber(out, reader.IndexedCount());
-    out += " structures\n\n";
+    out.Put(" structures\n\n");
     TextTree(out, tree, root, 0);
     RowBuffer rows(kViewListWidth);
     std::vector<size_t> widths;
@@ -388,30 +443,30 @@ std::string RenderText(CTableReader& reader, const std::string& computerName)
         std::string caption = DecodeStructure(reader, i, rows);
         TextStructure(out, reader, i, caption, rows, widths);
     }
-    return out;
+    return out.Take();
 }
 
 std::string RenderList(CTableReader& reader)
 {
-    std::string out = OutputBuffer(reader, 64);
+    Writer out(ExpectedSize(reader, 64));
     for (size_t i = 0; i < reader.IndexedCount(); ++i) {
         const StructExtent& s = reader.IndexEntry(i);
         AppendNumber(out, i);
-        out += " type ";
+        out.Put(" type ");
         AppendNumber(out, s.Type());
-        out += " handle ";
+        out.Put(" handle ");
         AppendHandle(out, s.Handle());
-        out += " length ";
+        out.Put(" length ");
         AppendNumber(out, s.Length());
         for (unsigned n = 1; n <= 255; ++n) {
             const char* text = s.String(n);
             if (text == nullptr)
                 break;
-            out += " \"";
+            out.Put(" \"");
             AppendEscaped(out, text, kTerminalStyle);
-            out += '"';
+            out.Put('"');
         }
-        out += '\n';
+        out.Put('\n');
     }
-    return out;
+    return out.Take();
 }

@@ -21,6 +21,7 @@ public:
     int GetColumnCount() const override { return static_cast<int>(m_headings.size()); }
     int InsertItem(int index, const std::string& text) override;
     bool SetItemText(int item, int subItem, const std::string& text) override;
+    void InsertRow(int index, const char* const* cells, size_t count) override;
     void SetBkColor(uint32_t) override {}
     void SetTextBkColor(uint32_t) override {}
     int GetWindowWidth() const override { return m_windowWidth; }
@@ -40,7 +41,7 @@ private:
         uint32_t first;
         uint32_t count;
     };
-    Span Store(const std::string& text);
+    Span Store(std::string_view text);
     std::string_view Text(Span s) const { return {m_text.data() + s.offset, s.size}; }
 
     int m_windowWidth;
