@@ -72,6 +72,5 @@ int main(int argc, char** argv)
         out = RenderText(*reader, HostComputerName());
         break;
     }
-    std::fwrite(out.data(), 1, out.size(), stdout);
-    return std::fflush(stdout) == 0 ? 0 : 1;
+    return WriteOutput(out) ? 0 : 1;
 }

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cerrno>
 #include <cstring>
+#include <unistd.h>
 
 #include "decode/detail_dlg.h"
 #include "shell/tree_builder.h"
@@ -372,6 +374,20 @@ std::string DecodeStructure(CTableReader& reader, size_t i, RowBuffer& rows)
     dlg.m_pReader = &reader;
     dlg.OnInitDialog();
     return dlg.Caption();
+}
+
+bool WriteOutput(const std::string& text)
+{
+    size_t done = 0;
+    while (done < text.size()) {
+        ssize_t n = ::write(STDOUT_FILENO, text.data() + done, text.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        done += static_cast<size_t>(n);
+    }
+    return true;
 }
 
 std::string VersionText(const CTableReader& reader)

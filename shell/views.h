@@ -60,6 +60,10 @@ std::string RenderJson(CTableReader& reader, const std::string& computerName);
 std::string RenderText(CTableReader& reader, const std::string& computerName);
 std::string RenderList(CTableReader& reader);
 
+// Writes a view to standard output in one write (more only when the system takes
+// part of it); false when it cannot be written.
+bool WriteOutput(const std::string& text);
+
 // "2.8" from the reader's version word.
 std::string VersionText(const CTableReader& reader);
 // Table text for a terminal: control bytes as \xNN, the rest Latin-1 in UTF-8.
