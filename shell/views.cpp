@@ -2,9 +2,8 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cerrno>
+#include <cstdio>
 #include <cstring>
-#include <unistd.h>
 
 #include "decode/detail_dlg.h"
 #include "shell/tree_builder.h"
@@ -378,16 +377,11 @@ std::string DecodeStructure(CTableReader& reader, size_t i, RowBuffer& rows)
 
 bool WriteOutput(const std::string& text)
 {
-    size_t done = 0;
-    while (done < text.size()) {
-        ssize_t n = ::write(STDOUT_FILENO, text.data() + done, text.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        done += static_cast<size_t>(n);
-    }
-    return true;
+    // Unbuffered, the stream hands the whole text to the system at once; buffered, it
+    // would copy a first piece into its buffer and write the text in several calls.
+    std::setvbuf(stdout, nullptr, _IONBF, 0);
+    bool written = std::fwrite(text.data(), 1, text.size(), stdout) == text.size();
+    return std::fflush(stdout) == 0 && written;
 }
 
 std::string VersionText(const CTableReader& reader)

@@ -61,7 +61,8 @@ std::string RenderText(CTableReader& reader, const std::string& computerName);
 std::string RenderList(CTableReader& reader);
 
 // Writes a view to standard output in one write (more only when the system takes
-// part of it); false when it cannot be written.
+// part of it); false when it cannot be written. Nothing may go to standard output
+// before it.
 bool WriteOutput(const std::string& text);
 
 // "2.8" from the reader's version word.
