@@ -23,7 +23,7 @@ size_t TerminalWidth(std::string_view s)
 {
     size_t width = s.size();
     for (unsigned char c : s)
-        width += IsControl(c) ? 3 : 0;
+        width += static_cast<size_t>(IsControl(c)) * 3;
     return width;
 }
 
@@ -120,8 +120,10 @@ constexpr EscapeStyle kTerminalStyle{false, "\\x"};
 // Table text is 8-bit (Latin-1 as far as it means anything) and goes out as UTF-8 with
 // C1 controls escaped too; utf8 text (paths of this machine) keeps its bytes. Runs of
 // printable ASCII, nearly all of a table's text, are copied in one piece.
-void AppendEscaped(Writer& out, std::string_view s, const EscapeStyle& style, bool utf8 = false)
+// Returns how many control bytes it escaped.
+size_t AppendEscaped(Writer& out, std::string_view s, const EscapeStyle& style, bool utf8 = false)
 {
+    size_t controls = 0;
     // At most six bytes for one: "\\u00XX".
     char* const start = out.Room(s.size() * 6 + 2);
     char* at = start;
@@ -142,6 +144,7 @@ void AppendEscaped(Writer& out, std::string_view s, const EscapeStyle& style, bo
             *at++ = '\\';
             *at++ = static_cast<char>(c);
         } else if (control) {
+            ++controls;
             for (const char* p = style.controlPrefix; *p; ++p)
                 *at++ = *p;
             *at++ = HexDigit(c >> 4);
@@ -156,6 +159,7 @@ void AppendEscaped(Writer& out, std::string_view s, const EscapeStyle& style, bo
     if (style.quoted)
         *at++ = '"';
     out.Advance(static_cast<size_t>(at - start));
+    return controls;
 }
 
 // A path that is valid UTF-8 keeps its bytes; any other is shown like table text.
@@ -241,9 +245,10 @@ void TextLine(Writer& out, const std::vector<size_t>& widths, size_t count, Cell
     out.Put("  ");
     for (size_t c = 0; c < used; ++c) {
         std::string_view text = cell(c);
-        AppendEscaped(out, text, kTerminalStyle);
+        // Each escape takes 4 columns for its 1 byte.
+        size_t width = text.size() + 3 * AppendEscaped(out, text, kTerminalStyle);
         if (c + 1 < used)
-            out.Spaces((c < widths.size() ? widths[c] : 0) - TerminalWidth(text) + 2);
+            out.Spaces((c < widths.size() ? widths[c] : 0) - width + 2);
     }
     out.Put('\n');
 }
