@@ -119,9 +119,12 @@ void CTableReader::BuildLookups()
     m_firstByHandle.resize(m_index.size());
     for (size_t i = 0; i < m_index.size(); ++i)
         m_firstByHandle[i] = {m_index[i].Handle(), static_cast<uint32_t>(i)};
-    std::sort(m_firstByHandle.begin(), m_firstByHandle.end(), [](const HandlePosition& a, const HandlePosition& b) {
+    auto before = [](const HandlePosition& a, const HandlePosition& b) {
         return a.handle != b.handle ? a.handle < b.handle : a.position < b.position;
-    });
+    };
+    // Firmware mostly numbers its structures in table order: then there is nothing to sort.
+    if (!std::is_sorted(m_firstByHandle.begin(), m_firstByHandle.end(), before))
+        std::sort(m_firstByHandle.begin(), m_firstByHandle.end(), before);
     auto last = std::unique(m_firstByHandle.begin(), m_firstByHandle.end(),
                             [](const HandlePosition& a, const HandlePosition& b) { return a.handle == b.handle; });
     m_firstByHandle.erase(last, m_firstByHandle.end());
