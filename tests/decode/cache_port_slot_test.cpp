@@ -47,13 +47,13 @@ TEST(CachePortSlotDecoders, WholeStructures)
           {"Slot ID", "00AB"}}},
         // Type 9 cut in the slot ID; code 0 has no text in any of the four tables.
         {9,
-         {1, 0x00, 0, 0, 5, 0x01},
+         {1, 0x00, 0, 0, 7, 0x01},
          {"PCI1"},
          {{"Slot Designation", "PCI1"},
           {"Slot Type", ""},
           {"Slot Data Bus Width", ""},
           {"Current Usage", "0x00"},
-          {"Slot Length", "0x05"}}},
+          {"Slot Length", "0x07"}}},
     });
 }
 
@@ -65,10 +65,17 @@ TEST(CachePortSlotDecoders, FieldBoundaries)
         {7, 0x0F, 0x05, 2, 0x0227, "Cache Location (relative to CPU module)", "External"},
         {7, 0x0F, 0x05, 2, 0x0227, "Cache Level (1 through 8)", "Level-8"},
         // Codes the pair lists lack take the closing pair's text.
-        {8, 0x09, 0x05, 1, 0x22, "Internel Connector Type", "Other-Use Ref. Designator."},
-        {8, 0x09, 0x08, 1, 0x20, "Port Type", "Other"},
+        {8, 0x09, 0x05, 1, 0x24, "Internel Connector Type", "Other-Use Ref. Designator."},
+        {8, 0x09, 0x08, 1, 0x24, "Port Type", "Other"},
+        {8, 0x09, 0x07, 1, 0x23, "Externel Connector Type", "USB Type-C Receptacle"},
+        {8, 0x09, 0x08, 1, 0x20, "Port Type", "SATA"},
+        {9, 0x0D, 0x05, 1, 0xB6, "Slot Type", "PCI Express Gen 3 x16"},
+        {9, 0x0D, 0x05, 1, 0xB7, "Slot Type", ""},
         {8, 0x08, 0x08, 1, 0x0E, "Port Type", kNoRow},
-        {9, 0x0D, 0x06, 1, 8, "Slot Data Bus Width", "0x08"},
+        {9, 0x0D, 0x06, 1, 0x0D, "Slot Data Bus Width", "16x or x16"},
+        {9, 0x0D, 0x06, 1, 0x0F, "Slot Data Bus Width", "0x0F"},
+        {9, 0x0D, 0x07, 1, 5, "Current Usage", "Unavailable"},
+        {9, 0x0D, 0x08, 1, 6, "Slot Length", "3.5\" drive form factor"},
         {9, 0x0D, 0x07, 1, 4, "Current Usage", "In use"},
     });
 }

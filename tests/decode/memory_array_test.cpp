@@ -77,11 +77,14 @@ TEST(MemoryArrayDecoders, FieldBoundaries)
         {17, 0x15, 0x0C, 2, 0xFFFF, "Size of Memory Device", "Unknown"},
         // Both tables start at code 1.
         {17, 0x15, 0x0E, 1, 0, "Form Factor", "0x00"},
-        {17, 0x15, 0x0E, 1, 14, "Form Factor", "0x0E"},
+        {17, 0x15, 0x0E, 1, 0x0F, "Form Factor", "FB-DIMM"},
+        {17, 0x15, 0x0E, 1, 0x12, "Form Factor", "0x12"},
         {17, 0x15, 0x12, 1, 16, "Memory Type", "SGRAM"},
-        {17, 0x15, 0x12, 1, 17, "Memory Type", "0x11"},
+        {17, 0x15, 0x12, 1, 0x1A, "Memory Type", "DDR4"},
+        {17, 0x15, 0x12, 1, 0x22, "Memory Type", "DDR5"},
+        {17, 0x15, 0x12, 1, 0x25, "Memory Type", "0x25"},
         {17, 0x15, 0x13, 2, 0x0280, "Type Detail", "Synchronous|EDO"},
-        {17, 0x15, 0x13, 2, 0xE000, "Type Detail", kNoRow},
+        {17, 0x15, 0x13, 2, 0xA000, "Type Detail", "Registered (Buffered)|LRDIMM"},
         {17, 0x14, 0x13, 2, 0x0280, "Type Detail", kNoRow},
         // Addresses take at least eight digits and keep their place above 4 GiB.
         {19, 0x0F, 0x08, 4, 0x003FFFFF, "Ending Address", "0xFFFFFFFF"},

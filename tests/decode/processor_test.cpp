@@ -45,7 +45,9 @@ TEST(ProcessorDecoder, FieldBoundaries)
         {4, 0x1A, 0x11, 1, 0xC0, "Processor Voltage", "0.0 Volt"},
         {4, 0x1A, 0x11, 1, 0x0D, "Processor Voltage", "5V, 2.9V"},
         {4, 0x1A, 0x11, 1, 0x00, "Processor Voltage", ""},
-        {4, 0x1A, 0x19, 1, 10, "Processor Upgrade", "0x0A"},
+        {4, 0x1A, 0x19, 1, 0x33, "Processor Upgrade", "Socket BGA1356"},
+        {4, 0x1A, 0x19, 1, 0x57, "Processor Upgrade", "Socket BGA2833"},
+        {4, 0x1A, 0x19, 1, 0x58, "Processor Upgrade", "0x58"},
         {4, 0x1A, 0x18, 1, 0x07, "Processor Status", "CPU Socket Unpopulated|"},
         {4, 0x1A, 0x18, 1, 0xBB, "Processor Status", "CPU Socket Unpopulated|CPU Disabled By BIOS (POST Error)"},
         // Fields that do not fit whole are left out, the status rows together.
