@@ -386,6 +386,7 @@ static const char* const kProcessorCharacteristics[] = {
 
 // Counts that outgrew their byte: 0xFF there sends the reader to the word of SMBIOS 3.0.
 constexpr uint8_t kCountSeeWord = 0xFF;
+constexpr uint8_t kFamilySeeWord = 0xFE;
 
 // Voltages supported, bits 0 to 2 of the byte at 0x11 when bit 7 is clear.
 static const char* const kSupportedVoltage[] = {
@@ -478,7 +479,8 @@ void DecodeProcessorInformation(CDetailDlg& dlg)
     if (dlg.Has(0x26, 2))
         dlg.AddFlagRows("Processor Characteristics", dlg.Word(0x26), kProcessorCharacteristics,
                         static_cast<int>(std::size(kProcessorCharacteristics)));
-    if (dlg.Has(0x28, 2))
+    // Only where the family byte defers to it, as the byte's own row says.
+    if (dlg.Byte(0x06) == kFamilySeeWord && dlg.Has(0x28, 2))
         dlg.AddRow("Processor Family 2", ProcessorFamily2Text(dlg, dlg.Word(0x28)));
     if (dlg.Has(0x30, 2)) {
         uint16_t threads = dlg.Word(0x30);

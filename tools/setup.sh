@@ -7,6 +7,7 @@ lumetra_packages=(
   g++-mingw-w64-i686
   qt6-base-dev qt6-svg-dev fonts-dejavu-core
   python3
+  dmidecode
 )
 
 lumetra_setup() {
