@@ -2,6 +2,13 @@
 // The decoders of the structure types that have one, grouped by source file.
 #include "decode/detail_dlg.h"
 
+// Voltages as flags, bits 0 to 2: supported by a processor (type 4) or a module (type 5).
+inline constexpr const char* kVoltageFlags[] = {
+    "5V",
+    "3.3V",
+    "2.9V",
+};
+
 // bios_system.cpp
 void DecodeBiosInformation(CDetailDlg& dlg);          // type 0
 void DecodeSystemInformation(CDetailDlg& dlg);        // type 1

@@ -34,8 +34,7 @@ const DecoderEntry kDecoders[] = {
     {19, DecodeMemoryArrayMappedAddress},
 };
 
-constexpr uint8_t kEndOfTable = 127;
-constexpr int kStringLimit = 255; // numbers are 8-bit: 256 would be 0 again
+constexpr unsigned kStringLimit = 255; // numbers are 8-bit: 256 would be 0 again
 
 } // namespace
 
@@ -50,14 +49,16 @@ bool CDetailDlg::OnInitDialog()
     m_list.SetBkColor(kDetailListColor);
     m_list.SetTextBkColor(kDetailListColor);
 
-    // Only a structure the reader indexed has known bounds; anything else shows nothing.
-    const StructExtent* extent = m_pReader && m_pStruct ? m_pReader->ExtentOf(m_pStruct) : nullptr;
-    if (extent == nullptr)
+    // The structure is the one the reader just made current, with the bounds it
+    // indexed; a pointer that is not it shows nothing.
+    const StructExtent* extent = m_pReader ? m_pReader->CurrentStructure() : nullptr;
+    if (extent == nullptr || m_pStruct == nullptr || extent->start != m_pStruct)
         return true;
-    m_fields = {extent->start, extent->Length() < extent->size ? extent->Length() : extent->size};
+    m_extent = *extent;
+    m_fields = m_extent.Formatted();
 
     uint8_t type = Type();
-    if (type == kEndOfTable) {
+    if (type == kEndOfTableType) {
         DecodeEndOfTable();
         return true;
     }
@@ -75,8 +76,29 @@ bool CDetailDlg::OnInitDialog()
 
 int CDetailDlg::AddRow(const char* description, const char* value)
 {
-    m_list.InsertItem(m_row, description ? description : "");
-    m_list.SetItemText(m_row, 1, value ? value : "");
+    return AddRow({description, value});
+}
+
+void CDetailDlg::SetColumns(std::initializer_list<const char*> titles)
+{
+    for (int columns = m_list.GetColumnCount(); columns > 0; --columns)
+        m_list.DeleteColumn(0);
+    int width = m_listWidth / static_cast<int>(titles.size());
+    int column = 0;
+    for (const char* title : titles)
+        m_list.InsertColumn(column++, title, width);
+}
+
+int CDetailDlg::AddRow(std::initializer_list<const char*> cells)
+{
+    int column = 0;
+    for (const char* cell : cells) {
+        if (column == 0)
+            m_list.InsertItem(m_row, cell ? cell : "");
+        else
+            m_list.SetItemText(m_row, column, cell ? cell : "");
+        ++column;
+    }
     return ++m_row;
 }
 
@@ -102,15 +124,13 @@ const char* CDetailDlg::FindPairText(const CodeText* pairs, uint8_t code)
     }
 }
 
-const char* CDetailDlg::String(int number)
+const char* CDetailDlg::String(unsigned number) const
 {
-    const char* text = nullptr;
-    if (m_pReader == nullptr || m_pReader->GetString(number, &text) != kOk || text == nullptr)
-        return "";
-    return text;
+    const char* text = m_extent.String(number);
+    return text ? text : "";
 }
 
-const char* CDetailDlg::StringAt(size_t offset)
+const char* CDetailDlg::StringAt(size_t offset) const
 {
     return String(Byte(offset));
 }
@@ -158,10 +178,10 @@ void CDetailDlg::AddGenericRows()
         }
     }
 
-    for (int n = 1; n <= kStringLimit; ++n) {
-        const char* text = nullptr;
-        if (m_pReader->GetString(n, &text) != kOk)
+    for (unsigned n = 1; n <= kStringLimit; ++n) {
+        const char* text = FindString(n);
+        if (text == nullptr)
             break;
-        AddRow(Format("String %d", n), text);
+        AddRow(Format("String %u", n), text);
     }
 }

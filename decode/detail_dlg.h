@@ -3,6 +3,7 @@
 // structure, appended through the row operations that every decoder uses.
 #include <cstddef>
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 
 #include "platform/byte_window.h"
@@ -33,6 +34,10 @@ public:
 
     // The row model.
     int AddRow(const char* description, const char* value);
+    // For a decoder with columns of its own: replaces Description/Value with these,
+    // sharing the list's width equally, and appends rows of as many cells.
+    void SetColumns(std::initializer_list<const char*> titles);
+    int AddRow(std::initializer_list<const char*> cells);
     template <size_t N>
     void AddEnumRow(const char* description, const char* const (&table)[N], unsigned code)
     {
@@ -49,13 +54,15 @@ public:
     uint32_t Dword(size_t offset) const { return m_fields.U32(offset); }
     uint64_t Qword(size_t offset) const { return m_fields.U64(offset); }
     // Header fields, always readable (the reader indexes only whole headers).
-    uint8_t Type() const { return m_pStruct[0]; }
-    uint8_t Length() const { return m_pStruct[1]; }
-    uint16_t Handle() const { return static_cast<uint16_t>(m_pStruct[2] | (m_pStruct[3] << 8)); }
+    uint8_t Type() const { return m_extent.Type(); }
+    uint8_t Length() const { return m_extent.Length(); }
+    uint16_t Handle() const { return m_extent.Handle(); }
 
     // The text of the string whose number is the byte at offset: "" for 0 or a missing string.
-    const char* StringAt(size_t offset);
-    const char* String(int number);
+    const char* StringAt(size_t offset) const;
+    const char* String(unsigned number) const;
+    // The same, but null when the structure holds no such string.
+    const char* FindString(unsigned number) const { return m_extent.String(number); }
 
     // Row helpers that leave the row out when its field is absent.
     void AddStringRow(const char* description, size_t offset);
@@ -83,9 +90,6 @@ public:
 
     // printf into the scratch buffer that holds one Value at a time.
     const char* Format(const char* format, ...) __attribute__((format(printf, 2, 3)));
-    IListControl& List() { return m_list; }
-    // The list's width as measured once for the standard columns.
-    int ListWidth() const { return m_listWidth; }
 
     // Type, length, handle, a hex dump of the formatted area and the strings.
     void AddGenericRows();
@@ -95,7 +99,8 @@ private:
 
     IListControl& m_list;
     std::string m_caption;
-    ByteWindow m_fields; // the formatted area, header included
+    StructExtent m_extent; // the structure being decoded, as the reader indexed it
+    ByteWindow m_fields;   // its formatted area, header included
     int m_row = 0;       // where the next row goes
     int m_listWidth = 0;
     char m_scratch[256] = {};

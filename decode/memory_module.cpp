@@ -59,13 +59,6 @@ static const char* const kMemoryType[] = {
     "SDRAM",
 };
 
-// Module voltages, bits 0 to 2 of the byte at 0x0D of type 5.
-static const char* const kVoltage[] = {
-    "5V",
-    "3.3V",
-    "2.9V",
-};
-
 // Size codes of type 6 that are not a power of two.
 constexpr uint8_t kSizeNotDeterminable = 0x7D;
 constexpr uint8_t kSizeNotEnabled = 0x7E;
@@ -101,7 +94,7 @@ void DecodeMemoryControllerInformation(CDetailDlg& dlg)
     if (dlg.Has(0x0B, 2))
         dlg.AddFlagRows("Supported Momory Types", dlg.Word(0x0B), kMemoryType, 11);
     if (dlg.Has(0x0D, 1))
-        dlg.AddFlagRows("Memory Module Voltage", dlg.Byte(0x0D), kVoltage, 3);
+        dlg.AddFlagRows("Memory Module Voltage", dlg.Byte(0x0D), kVoltageFlags, 3);
     if (dlg.Has(0x0E, 1))
         dlg.AddRow("Number of Associated Memory Slots", dlg.Format("%d        (Refer to Type 6)", dlg.Byte(0x0E)));
 }

@@ -28,23 +28,15 @@ static const char* const kOnBoardDeviceType[] = {
 // One line per device, in three columns of its own instead of Description/Value.
 void DecodeOnBoardDevices(CDetailDlg& dlg)
 {
-    IListControl& list = dlg.List();
-    for (int columns = list.GetColumnCount(); columns > 0; --columns)
-        list.DeleteColumn(0);
-    int width = dlg.ListWidth() / 3;
-    list.InsertColumn(0, "Description", width);
-    list.InsertColumn(1, "Device Status", width);
-    list.InsertColumn(2, "Device Type", width);
+    dlg.SetColumns({"Description", "Device Status", "Device Type"});
 
     // Two bytes per device after the header; an odd last byte belongs to none.
     int devices = (dlg.Length() - 4) / 2;
     for (int i = 0; i < devices; ++i) {
         uint8_t type = dlg.Byte(0x04 + 2 * i);
         unsigned code = type & 0x7F;
-        list.InsertItem(i, dlg.StringAt(0x05 + 2 * i));
-        list.SetItemText(i, 1, (type & 0x80) ? "Enabled" : "Disabled");
-        list.SetItemText(i, 2, code < std::size(kOnBoardDeviceType) ? kOnBoardDeviceType[code]
-                                                                   : dlg.Format("0x%.2X", code));
+        dlg.AddRow({dlg.StringAt(0x05 + 2 * i), (type & 0x80) ? "Enabled" : "Disabled",
+                    code < std::size(kOnBoardDeviceType) ? kOnBoardDeviceType[code] : dlg.Format("0x%.2X", code)});
     }
 }
 
@@ -57,9 +49,9 @@ void DecodeBiosLanguageInformation(CDetailDlg& dlg)
     unsigned count = dlg.Byte(0x04);
     unsigned current = dlg.Byte(0x15);
     for (unsigned n = 1; n <= count; ++n) {
-        const char* text = nullptr;
         // Firmware that counts more languages than it stores: list what is there.
-        if (dlg.m_pReader->GetString(static_cast<int>(n), &text) != kOk)
+        const char* text = dlg.FindString(n);
+        if (text == nullptr)
             break;
         std::string value = text;
         if (n == current)

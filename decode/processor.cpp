@@ -388,13 +388,6 @@ static const char* const kProcessorCharacteristics[] = {
 constexpr uint8_t kCountSeeWord = 0xFF;
 constexpr uint8_t kFamilySeeWord = 0xFE;
 
-// Voltages supported, bits 0 to 2 of the byte at 0x11 when bit 7 is clear.
-static const char* const kSupportedVoltage[] = {
-    "5V",
-    "3.3V",
-    "2.9V",
-};
-
 static void AddCacheHandleRow(CDetailDlg& dlg, const char* description, size_t offset)
 {
     if (!dlg.Has(offset, 2))
@@ -448,7 +441,7 @@ void DecodeProcessorInformation(CDetailDlg& dlg)
                 if (voltage & (1 << bit)) {
                     if (!list.empty())
                         list += ", ";
-                    list += kSupportedVoltage[bit];
+                    list += kVoltageFlags[bit];
                 }
             }
             dlg.AddRow("Processor Voltage", list.c_str());

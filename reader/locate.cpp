@@ -83,151 +83,165 @@ EntryFields ReadEntryFields(ByteWindow entry, AnchorKind kind)
     return f;
 }
 
-ResultCode DirectPathLocator::Locate(LocateResult& out, std::string& reason)
+ResultCode EntryPointLocator::Locate(LocateResult& out, std::string& reason)
 {
-    const uint8_t* area = m_memory.Readable(kFirmwareBase, kFirmwareSize);
-    if (area == nullptr) {
-        reason = "the firmware area 0xF0000-0xFFFFF is not readable";
+    ResultCode rc = Find(out, reason);
+    Release();
+    return rc;
+}
+
+ResultCode EntryPointLocator::Find(LocateResult& out, std::string& reason)
+{
+    ByteWindow area;
+    if (!FirmwareArea(area, reason))
         return kFail;
-    }
-    ByteWindow firmware{area, kFirmwareSize};
     size_t offset = 0;
     AnchorKind kind = AnchorKind::None;
-    if (!ScanForAnchor(firmware, false, offset, kind)) {
-        reason = "no SMBIOS entry point anchor in 0xF0000-0xFFFFF";
+    if (!ScanForAnchor(area, m_acceptSm3, offset, kind)) {
+        reason = m_naming.prefix + "no SMBIOS entry point anchor" + m_naming.area;
         return kFail;
     }
-    ByteWindow entry = firmware.Sub(offset, firmware.size);
+    ByteWindow entry = area.Sub(offset, area.size);
     if (!EntryFits(entry, kind)) {
-        reason = CutOffReason(kFirmwareBase + offset);
+        reason = m_naming.prefix + CutOffReason(m_areaBase + offset);
         return kFail;
     }
     EntryFields fields = ReadEntryFields(entry, kind);
+    ByteWindow table;
+    if (!TableArea(entry, fields, table, reason))
+        return kFail;
+    out.entry = entry;
+    out.table = CutToMaximum(table, fields);
+    out.fields = fields;
+    out.source = SourceName();
+    return kOk;
+}
+
+DirectPathLocator::DirectPathLocator(IDirectMemory& memory)
+    : EntryPointLocator(false, kFirmwareBase, {"", " in 0xF0000-0xFFFFF"}), m_memory(memory)
+{
+}
+
+bool DirectPathLocator::FirmwareArea(ByteWindow& area, std::string& reason)
+{
+    area = {m_memory.Readable(kFirmwareBase, kFirmwareSize), kFirmwareSize};
+    if (area.data == nullptr)
+        reason = "the firmware area 0xF0000-0xFFFFF is not readable";
+    return area.data != nullptr;
+}
+
+bool DirectPathLocator::TableArea(ByteWindow entry, const EntryFields& fields, ByteWindow& table, std::string& reason)
+{
     uint32_t address = static_cast<uint32_t>(fields.tableAddress);
     // A table within 0xF000 bytes of the end of readable memory (one at the top of
     // the firmware area, say) is read by the length that the entry point gives it.
     uint32_t length = kDriverWindow;
-    const uint8_t* table = m_memory.Readable(address, length);
-    if (table == nullptr) {
+    const uint8_t* bytes = m_memory.Readable(address, length);
+    if (bytes == nullptr) {
         length = entry.U16(0x16);
-        table = m_memory.Readable(address, length);
+        bytes = m_memory.Readable(address, length);
     }
-    if (table == nullptr) {
+    if (bytes == nullptr) {
         reason = "the structure table at " + Hex(address) + " is not readable";
-        return kFail;
+        return false;
     }
-    out.entry = entry;
-    out.table = {table, length};
-    out.fields = fields;
-    out.source = "physical memory";
-    return kOk;
+    table = {bytes, length};
+    return true;
 }
 
 DriverPathLocator::DriverPathLocator(std::unique_ptr<IPhysMemDriver> driver, bool acceptSm3, std::string source)
-    : m_driver(std::move(driver)), m_acceptSm3(acceptSm3), m_source(std::move(source))
+    : EntryPointLocator(acceptSm3, kFirmwareBase, {"", " in 0xF0000-0xFEFFF"}),
+      m_driver(std::move(driver)),
+      m_source(std::move(source))
 {
 }
 
-ResultCode DriverPathLocator::Locate(LocateResult& out, std::string& reason)
+bool DriverPathLocator::Failure(const std::string& why, std::string& reason)
 {
-    IPhysMemDriver& d = *m_driver;
-    auto closeDriver = [&] {
-        d.MapMem_Close();
-        d.Post_Close_Device(kDriverFile, kDriverName);
-    };
-    auto failure = [&](const std::string& why) {
-        std::string driverError = d.LastError();
-        reason = driverError.empty() ? why : driverError;
-        return kFail;
-    };
-
-    d.Pre_Open_Device(kDriverId, kDriverFile, kDriverName);
-    d.MapMem_Open();
-    const uint8_t* area = nullptr;
-    d.MapMem_Phys_To_Linear(kFirmwareBase, 0, kDriverWindow, &area);
-    if (area == nullptr) {
-        closeDriver();
-        return failure("the firmware area 0xF0000-0xFEFFF could not be mapped");
-    }
-    ByteWindow firmware{area, kDriverWindow};
-    size_t offset = 0;
-    AnchorKind kind = AnchorKind::None;
-    if (!ScanForAnchor(firmware, m_acceptSm3, offset, kind)) {
-        closeDriver();
-        reason = "no SMBIOS entry point anchor in 0xF0000-0xFEFFF";
-        return kFail;
-    }
-    ByteWindow entry = firmware.Sub(offset, firmware.size);
-    if (!EntryFits(entry, kind)) {
-        closeDriver();
-        reason = CutOffReason(kFirmwareBase + offset);
-        return kFail;
-    }
-    EntryFields fields = ReadEntryFields(entry, kind);
-    const uint8_t* table = nullptr;
-    d.MapMem_Phys_To_Linear(static_cast<uint32_t>(fields.tableAddress),
-                            static_cast<uint32_t>(fields.tableAddress >> 32), kDriverWindow, &table);
-    closeDriver();
-    if (table == nullptr)
-        return failure("the structure table at " + Hex(fields.tableAddress) + " could not be mapped");
-    out.entry = entry;
-    out.table = CutToMaximum({table, kDriverWindow}, fields);
-    out.fields = fields;
-    out.source = m_source;
-    return kOk;
+    Release(); // the library's own error is read after it is closed
+    std::string driverError = m_driver->LastError();
+    reason = driverError.empty() ? why : driverError;
+    return false;
 }
 
-ResultCode DumpFileLocator::Locate(LocateResult& out, std::string& reason)
+bool DriverPathLocator::FirmwareArea(ByteWindow& area, std::string& reason)
+{
+    m_driver->Pre_Open_Device(kDriverId, kDriverFile, kDriverName);
+    m_driver->MapMem_Open();
+    m_open = true;
+    const uint8_t* bytes = nullptr;
+    m_driver->MapMem_Phys_To_Linear(kFirmwareBase, 0, kDriverWindow, &bytes);
+    if (bytes == nullptr)
+        return Failure("the firmware area 0xF0000-0xFEFFF could not be mapped", reason);
+    area = {bytes, kDriverWindow};
+    return true;
+}
+
+bool DriverPathLocator::TableArea(ByteWindow, const EntryFields& fields, ByteWindow& table, std::string& reason)
+{
+    const uint8_t* bytes = nullptr;
+    m_driver->MapMem_Phys_To_Linear(static_cast<uint32_t>(fields.tableAddress),
+                                    static_cast<uint32_t>(fields.tableAddress >> 32), kDriverWindow, &bytes);
+    if (bytes == nullptr)
+        return Failure("the structure table at " + Hex(fields.tableAddress) + " could not be mapped", reason);
+    Release();
+    table = {bytes, kDriverWindow};
+    return true;
+}
+
+// The mapped views outlive the library's handle: closing ends the mapping calls only.
+void DriverPathLocator::Release()
+{
+    if (!m_open)
+        return;
+    m_open = false;
+    m_driver->MapMem_Close();
+    m_driver->Post_Close_Device(kDriverFile, kDriverName);
+}
+
+DumpFileLocator::DumpFileLocator(std::string path)
+    : EntryPointLocator(true, 0, {path + ": ", ""}), m_path(std::move(path))
+{
+}
+
+bool DumpFileLocator::FirmwareArea(ByteWindow& area, std::string& reason)
 {
     if (!ReadFileBytes(m_path, m_bytes, reason))
-        return kFail;
-    ByteWindow file = WholeOf(m_bytes);
+        return false;
     // Only the dump's entry-point area is scanned, so anchors inside the table never count.
-    ByteWindow firmware = file.Sub(0, 0x20);
-    size_t offset = 0;
-    AnchorKind kind = AnchorKind::None;
-    if (!ScanForAnchor(firmware, true, offset, kind)) {
-        reason = m_path + ": no SMBIOS entry point anchor";
-        return kFail;
-    }
-    ByteWindow entry = firmware.Sub(offset, firmware.size);
-    if (!EntryFits(entry, kind)) {
-        reason = m_path + ": " + CutOffReason(offset);
-        return kFail;
-    }
-    EntryFields fields = ReadEntryFields(entry, kind);
-    if (fields.tableAddress > file.size) {
-        reason = m_path + ": table address " + Hex(fields.tableAddress) + " lies beyond the end of the file";
-        return kFail;
-    }
-    out.entry = entry;
-    out.table = CutToMaximum(file.Sub(static_cast<size_t>(fields.tableAddress), file.size), fields);
-    out.fields = fields;
-    out.source = m_path;
-    return kOk;
+    area = WholeOf(m_bytes).Sub(0, 0x20);
+    return true;
 }
 
-ResultCode SysfsLocator::Locate(LocateResult& out, std::string& reason)
+bool DumpFileLocator::TableArea(ByteWindow, const EntryFields& fields, ByteWindow& table, std::string& reason)
+{
+    ByteWindow file = WholeOf(m_bytes);
+    if (fields.tableAddress > file.size) {
+        reason = m_path + ": table address " + Hex(fields.tableAddress) + " lies beyond the end of the file";
+        return false;
+    }
+    table = file.Sub(static_cast<size_t>(fields.tableAddress), file.size);
+    return true;
+}
+
+SysfsLocator::SysfsLocator(std::string dir)
+    : EntryPointLocator(true, 0, {dir + "/smbios_entry_point: ", ""}), m_dir(std::move(dir))
+{
+}
+
+bool SysfsLocator::FirmwareArea(ByteWindow& area, std::string& reason)
 {
     if (!ReadFileBytes(m_dir + "/smbios_entry_point", m_entry, reason) ||
         !ReadFileBytes(m_dir + "/DMI", m_table, reason))
-        return kFail;
-    size_t offset = 0;
-    AnchorKind kind = AnchorKind::None;
-    ByteWindow firmware = WholeOf(m_entry);
-    if (!ScanForAnchor(firmware, true, offset, kind)) {
-        reason = m_dir + "/smbios_entry_point: no SMBIOS entry point anchor";
-        return kFail;
-    }
-    out.entry = firmware.Sub(offset, firmware.size);
-    if (!EntryFits(out.entry, kind)) {
-        reason = m_dir + "/smbios_entry_point: " + CutOffReason(offset);
-        return kFail;
-    }
-    out.fields = ReadEntryFields(out.entry, kind);
-    out.table = CutToMaximum(WholeOf(m_table), out.fields);
-    out.source = m_dir;
-    return kOk;
+        return false;
+    area = WholeOf(m_entry);
+    return true;
+}
+
+bool SysfsLocator::TableArea(ByteWindow, const EntryFields&, ByteWindow& table, std::string&)
+{
+    table = WholeOf(m_table);
+    return true;
 }
 
 ResultCode ChainLocator::Locate(LocateResult& out, std::string& reason)

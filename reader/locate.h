@@ -56,34 +56,81 @@ public:
     virtual ResultCode Locate(LocateResult& out, std::string& reason) = 0;
 };
 
-// Windows 9x: physical addresses are process addresses.
-class DirectPathLocator : public ITableLocator {
+// The steps every source shares: find the anchor in the source's firmware area,
+// check that the entry point's fields lie inside it, read them, then take the
+// table window. A source only provides the bytes.
+class EntryPointLocator : public ITableLocator {
 public:
-    explicit DirectPathLocator(IDirectMemory& memory) : m_memory(memory) {}
-    ResultCode Locate(LocateResult& out, std::string& reason) override;
+    ResultCode Locate(LocateResult& out, std::string& reason) final;
+
+protected:
+    // Where to look, for the reasons given to the user: "path: " before them, or
+    // " in 0xF0000-0xFFFFF" after the missing anchor's.
+    struct Naming {
+        std::string prefix;
+        std::string area;
+    };
+    EntryPointLocator(bool acceptSm3, uint64_t areaBase, Naming naming)
+        : m_acceptSm3(acceptSm3), m_areaBase(areaBase), m_naming(std::move(naming))
+    {
+    }
+    virtual bool FirmwareArea(ByteWindow& area, std::string& reason) = 0;
+    virtual bool TableArea(ByteWindow entry, const EntryFields& fields, ByteWindow& table, std::string& reason) = 0;
+    // Runs after the table window is taken, or after a failure on the way.
+    virtual void Release() {}
+    virtual std::string SourceName() const = 0;
+
+private:
+    ResultCode Find(LocateResult& out, std::string& reason);
+
+    bool m_acceptSm3;
+    uint64_t m_areaBase;
+    Naming m_naming;
+};
+
+// Windows 9x: physical addresses are process addresses.
+class DirectPathLocator : public EntryPointLocator {
+public:
+    explicit DirectPathLocator(IDirectMemory& memory);
+
+protected:
+    bool FirmwareArea(ByteWindow& area, std::string& reason) override;
+    bool TableArea(ByteWindow entry, const EntryFields& fields, ByteWindow& table, std::string& reason) override;
+    std::string SourceName() const override { return "physical memory"; }
 
 private:
     IDirectMemory& m_memory;
 };
 
 // Windows NT, and /dev/mem: two windows mapped through the driver library's calls.
-class DriverPathLocator : public ITableLocator {
+class DriverPathLocator : public EntryPointLocator {
 public:
     DriverPathLocator(std::unique_ptr<IPhysMemDriver> driver, bool acceptSm3, std::string source);
-    ResultCode Locate(LocateResult& out, std::string& reason) override;
+
+protected:
+    bool FirmwareArea(ByteWindow& area, std::string& reason) override;
+    bool TableArea(ByteWindow entry, const EntryFields& fields, ByteWindow& table, std::string& reason) override;
+    void Release() override;
+    std::string SourceName() const override { return m_source; }
 
 private:
+    bool Failure(const std::string& why, std::string& reason);
+
     std::unique_ptr<IPhysMemDriver> m_driver;
-    bool m_acceptSm3;
     std::string m_source;
+    bool m_open = false;
 };
 
 // A table saved by dmidecode --dump-bin: the entry point in the first 0x20 bytes,
 // the table at the offset that its table address gives.
-class DumpFileLocator : public ITableLocator {
+class DumpFileLocator : public EntryPointLocator {
 public:
-    explicit DumpFileLocator(std::string path) : m_path(std::move(path)) {}
-    ResultCode Locate(LocateResult& out, std::string& reason) override;
+    explicit DumpFileLocator(std::string path);
+
+protected:
+    bool FirmwareArea(ByteWindow& area, std::string& reason) override;
+    bool TableArea(ByteWindow entry, const EntryFields& fields, ByteWindow& table, std::string& reason) override;
+    std::string SourceName() const override { return m_path; }
 
 private:
     std::string m_path;
@@ -91,10 +138,14 @@ private:
 };
 
 // A directory laid out like /sys/firmware/dmi/tables: smbios_entry_point and DMI.
-class SysfsLocator : public ITableLocator {
+class SysfsLocator : public EntryPointLocator {
 public:
-    explicit SysfsLocator(std::string dir) : m_dir(std::move(dir)) {}
-    ResultCode Locate(LocateResult& out, std::string& reason) override;
+    explicit SysfsLocator(std::string dir);
+
+protected:
+    bool FirmwareArea(ByteWindow& area, std::string& reason) override;
+    bool TableArea(ByteWindow entry, const EntryFields& fields, ByteWindow& table, std::string& reason) override;
+    std::string SourceName() const override { return m_dir; }
 
 private:
     std::string m_dir;

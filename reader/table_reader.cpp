@@ -2,8 +2,6 @@
 
 namespace {
 
-constexpr uint8_t kEndOfTable = 127;
-
 // Measures the structure at offset: the header must fit, and the string set must
 // end in a double NUL inside the window. Returns 0 when it does not. The next
 // structure starts right after the double NUL, even when a length byte below 4
@@ -23,6 +21,25 @@ size_t MeasureStructure(ByteWindow table, size_t offset)
 const char kEmptyString[] = "";
 
 } // namespace
+
+const char* StructExtent::String(unsigned number) const
+{
+    if (number == 0 || Length() == 0)
+        return nullptr;
+    // The extent ends with the set's double NUL, so every string that starts inside
+    // it is terminated inside it.
+    ByteWindow whole = Whole();
+    size_t at = Length();
+    for (unsigned counter = 1;; ++counter) {
+        if (whole.U8(at) == 0)
+            return nullptr; // past the end, or the set's closing NUL
+        if (counter == number)
+            return reinterpret_cast<const char*>(whole.data + at);
+        while (whole.U8(at) != 0)
+            ++at;
+        ++at; // past the terminating NUL
+    }
+}
 
 CTableReader::CTableReader()
 #ifdef _WIN32
@@ -48,8 +65,6 @@ ResultCode CTableReader::Open()
     if (!m_locator || m_locator->Locate(located, m_reason) != kOk)
         return kFail;
     m_located = located;
-    m_entryPoint = located.entry.data;
-    m_table = located.table.data;
     m_version = located.fields.version;
     m_maxStructureSize = located.fields.maxStructureSize;
     m_structureCount = located.fields.structureCount;
@@ -74,7 +89,7 @@ void CTableReader::BuildIndex()
             break;
         m_index.push_back({table.data + offset, size});
         offset += size;
-        if (!counted && m_index.back().Type() == kEndOfTable)
+        if (!counted && m_index.back().Type() == kEndOfTableType)
             break;
     }
     if (!counted)
@@ -144,24 +159,8 @@ ResultCode CTableReader::GetString(int number, const char** text)
         *text = kEmptyString;
         return kOk;
     }
-    *text = nullptr;
-    const StructExtent& s = *m_current;
-    if (s.Length() == 0)
-        return kFail;
-    // The extent ends with the set's double NUL, so every string found below is
-    // terminated inside it.
-    size_t at = s.Length();
-    if (at >= s.size || s.start[at] == 0)
-        return kFail;
-    for (unsigned counter = 1; counter < wanted; ++counter) {
-        while (at < s.size && s.start[at] != 0)
-            ++at;
-        ++at; // past the terminating NUL
-        if (at >= s.size || s.start[at] == 0)
-            return kFail;
-    }
-    *text = reinterpret_cast<const char*>(s.start + at);
-    return kOk;
+    *text = m_current->String(wanted);
+    return *text ? kOk : kFail;
 }
 
 ResultCode CTableReader::SelectStructure(size_t i, const uint8_t** structure)
@@ -175,14 +174,4 @@ ResultCode CTableReader::SelectStructure(size_t i, const uint8_t** structure)
     m_current = &m_index[i];
     *structure = m_current->start;
     return kOk;
-}
-
-const StructExtent* CTableReader::ExtentOf(const uint8_t* structure) const
-{
-    if (m_current != nullptr && m_current->start == structure)
-        return m_current;
-    for (const StructExtent& entry : m_index)
-        if (entry.start == structure)
-            return &entry;
-    return nullptr;
 }

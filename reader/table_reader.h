@@ -10,17 +10,24 @@
 #include "reader/locate.h"
 #include "reader/result.h"
 
-// Where one indexed structure lies. Its 4 header bytes and everything up to size
-// (formatted area and the string set with its closing double NUL) are inside the
-// table window. size is below 4 only for a broken length byte below 4.
+constexpr uint8_t kEndOfTableType = 127;
+
+// Where one indexed structure lies: its 4 header bytes, the formatted area and the
+// string set with its closing double NUL, all inside the table window. Every read
+// of a structure goes through this view.
 struct StructExtent {
     const uint8_t* start = nullptr;
     size_t size = 0;
 
-    uint8_t Type() const { return start[0]; }
-    uint8_t Length() const { return start[1]; }
-    uint16_t Handle() const { return static_cast<uint16_t>(start[2] | (start[3] << 8)); }
     ByteWindow Whole() const { return {start, size}; }
+    uint8_t Type() const { return Whole().U8(0); }
+    uint8_t Length() const { return Whole().U8(1); }
+    uint16_t Handle() const { return Whole().U16(2); }
+    // The formatted area, header included; a length byte past the extent is cut to it.
+    ByteWindow Formatted() const { return Whole().Sub(0, Length()); }
+    // String number (1-based) of the string set, NUL-terminated inside the extent;
+    // null for 0, for a number past the set's last string, or for a length byte of 0.
+    const char* String(unsigned number) const;
 };
 
 class CTableReader {
@@ -57,16 +64,13 @@ public:
     // Makes index entry i the current structure, as GetStructure does by handle;
     // this also reaches the later ones of structures that share a handle.
     ResultCode SelectStructure(size_t i, const uint8_t** structure);
-    // The extent of an indexed structure, found by its first byte; null if none.
-    // The current structure is checked first, so the usual call costs nothing.
-    const StructExtent* ExtentOf(const uint8_t* structure) const;
+    // The structure that GetStructure or SelectStructure made current; null before.
+    const StructExtent* CurrentStructure() const { return m_current; }
 
 private:
     void BuildIndex();
 
     int m_opened = 0;
-    const uint8_t* m_table = nullptr;
-    const uint8_t* m_entryPoint = nullptr;
     std::vector<StructExtent> m_index;
     size_t m_searchPosition = 0; // wide enough for any number of structures
     uint8_t m_searchedType = 0xFF;

@@ -6,12 +6,11 @@
 
 #include "platform/computer_name.h"
 #include "reader/table_reader.h"
+#include "shell/table_source.h"
 #include "shell/views.h"
 #include "shell/window_module.h"
 
 namespace {
-
-constexpr const char* kNoDmi = "No DMI Function";
 
 int Usage()
 {
@@ -33,7 +32,7 @@ enum class View { None, List, Json, Text };
 int main(int argc, char** argv)
 {
     View view = View::None;
-    std::string dump;
+    TableOptions options;
     for (int i = 1; i < argc; ++i) {
         View chosen = View::None;
         if (std::strcmp(argv[i], "--list") == 0)
@@ -42,8 +41,9 @@ int main(int argc, char** argv)
             chosen = View::Json;
         else if (std::strcmp(argv[i], "--text") == 0)
             chosen = View::Text;
-        else if (std::strcmp(argv[i], "--from-dump") == 0 && i + 1 < argc && dump.empty() && *argv[i + 1])
-            dump = argv[++i];
+        else if (std::strcmp(argv[i], "--from-dump") == 0 && i + 1 < argc && options.dumpPath.empty() &&
+                 *argv[i + 1])
+            options.dumpPath = argv[++i];
         else
             return Usage();
         if (chosen != View::None) {
@@ -53,13 +53,11 @@ int main(int argc, char** argv)
         }
     }
     if (view == View::None)
-        return RunWindowModule(&argc, argv, dump);
+        return RunWindowModule(&argc, argv, options.dumpPath);
 
-    std::unique_ptr<CTableReader> reader = dump.empty()
-        ? std::make_unique<CTableReader>()
-        : std::make_unique<CTableReader>(MakeSavedTableLocator(dump));
+    std::unique_ptr<CTableReader> reader = ChooseTable(options);
     if (reader->Open() != kOk) {
-        std::fprintf(stderr, "%s\n%s\n", kNoDmi, reader->Reason().c_str());
+        std::fprintf(stderr, "%s\n%s\n", kNoDmiFunction, reader->Reason().c_str());
         return 1;
     }
     std::string out;

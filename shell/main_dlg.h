@@ -8,12 +8,12 @@
 #include <string>
 
 #include "reader/table_reader.h"
+#include "shell/table_source.h"
 #include "ui/message_box.h"
 #include "ui/tree_control.h"
 
 constexpr int kIdCancel = 2;           // the result the window ends with when there is no table
 constexpr unsigned kIdmAboutBox = 0x10; // the About item's command; 0x10 to 0x1F all open it
-constexpr const char* kNoDmiFunction = "No DMI Function";
 
 // Runs the modal windows that the main window opens.
 class IDialogRunner {

@@ -5,8 +5,20 @@
 #include "res/string_table.h"
 
 namespace {
+
 constexpr size_t kComputerNameMax = 15;
+
+// The caption comes from the structure the handle leads to, which for a duplicated
+// handle may be another type's; empty when the handle leads nowhere.
+std::string CaptionOf(CTableReader& reader, uint16_t handle)
+{
+    const uint8_t* structure = nullptr;
+    if (reader.GetStructure(handle, &structure) != kOk || reader.CurrentStructure() == nullptr)
+        return {};
+    return TypeCaption(reader.CurrentStructure()->Type());
 }
+
+} // namespace
 
 std::string TypeCaption(unsigned type)
 {
@@ -29,12 +41,7 @@ void AddTypeNode(CTableReader& reader, ITreeControl& tree, TreeItem root, int ty
     reader.FindFirst(type);
     uint16_t handle = 0;
     if (reader.FindNext(&handle) == kOk) {
-        // The caption comes from the structure the handle leads to, which for a
-        // duplicated handle may be another type's.
-        const uint8_t* structure = nullptr;
-        std::string caption;
-        if (reader.GetStructure(handle, &structure) == kOk)
-            caption = TypeCaption(structure[0]);
+        std::string caption = CaptionOf(reader, handle);
         TreeItem node = tree.InsertItem(caption.empty() ? "Unknown DMI Type" : caption, kImageStructure,
                                         kImageStructureSelected, root);
         tree.SetItemData(node, handle);
@@ -50,10 +57,7 @@ void AddInstanceNodes(CTableReader& reader, ITreeControl& tree, int type, TreeIt
     reader.FindFirst(type);
     uint16_t handle = 0;
     for (int instance = 0; reader.FindNext(&handle) == kOk; ++instance) {
-        const uint8_t* structure = nullptr;
-        std::string caption;
-        if (reader.GetStructure(handle, &structure) == kOk)
-            caption = TypeCaption(structure[0]);
+        std::string caption = CaptionOf(reader, handle);
         TreeItem child = tree.InsertItem(caption + " #." + std::to_string(instance), kImageStructure,
                                          kImageStructureSelected, node);
         tree.SetItemData(child, handle);

@@ -82,26 +82,41 @@ bool IsUtf8(const std::string& s)
     return true;
 }
 
-// Paths name files of this machine, usually in UTF-8, while table text is 8-bit:
-// a path that is valid UTF-8 keeps its bytes, with only ASCII control bytes escaped.
-std::string PathText(const std::string& path, bool json)
+// How text is escaped for one kind of output: JSON string literals, or a terminal line.
+struct EscapeStyle {
+    bool quoted;               // in double quotes, with '"' and the backslash escaped
+    const char* controlPrefix; // then two hex digits
+};
+constexpr EscapeStyle kJsonStyle{true, "\\u00"};
+constexpr EscapeStyle kTerminalStyle{false, "\\x"};
+
+// Table text is 8-bit (Latin-1 as far as it means anything) and goes out as UTF-8 with
+// C1 controls escaped too; utf8 text (paths of this machine) keeps its bytes.
+std::string Escape(const std::string& s, const EscapeStyle& style, bool utf8)
 {
-    if (!IsUtf8(path))
-        return json ? JsonString(path) : TerminalText(path);
-    std::string out = json ? "\"" : "";
-    for (unsigned char c : path) {
-        if (json && (c == '"' || c == '\\')) {
+    std::string out = style.quoted ? "\"" : "";
+    for (unsigned char c : s) {
+        bool control = utf8 ? (c < 0x20 || c == 0x7F) : IsControl(c);
+        if (style.quoted && (c == '"' || c == '\\')) {
             out += '\\';
             out += static_cast<char>(c);
-        } else if (c < 0x20 || c == 0x7F) {
-            out += json ? "\\u00" : "\\x";
+        } else if (control) {
+            out += style.controlPrefix;
             out += HexDigit(c >> 4);
             out += HexDigit(c);
-        } else {
+        } else if (utf8) {
             out += static_cast<char>(c);
+        } else {
+            AppendUtf8(out, c);
         }
     }
-    return json ? out + "\"" : out;
+    return style.quoted ? out + "\"" : out;
+}
+
+// A path that is valid UTF-8 keeps its bytes; any other is shown like table text.
+std::string PathText(const std::string& path, bool json)
+{
+    return Escape(path, json ? kJsonStyle : kTerminalStyle, IsUtf8(path));
 }
 
 } // namespace
@@ -135,35 +150,12 @@ std::string VersionText(const CTableReader& reader)
 
 std::string TerminalText(const std::string& latin1)
 {
-    std::string out;
-    for (unsigned char c : latin1) {
-        if (IsControl(c)) {
-            out += "\\x";
-            out += HexDigit(c >> 4);
-            out += HexDigit(c);
-        } else {
-            AppendUtf8(out, c);
-        }
-    }
-    return out;
+    return Escape(latin1, kTerminalStyle, false);
 }
 
 std::string JsonString(const std::string& latin1)
 {
-    std::string out = "\"";
-    for (unsigned char c : latin1) {
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += static_cast<char>(c);
-        } else if (IsControl(c)) {
-            out += "\\u00";
-            out += HexDigit(c >> 4);
-            out += HexDigit(c);
-        } else {
-            AppendUtf8(out, c);
-        }
-    }
-    return out + "\"";
+    return Escape(latin1, kJsonStyle, false);
 }
 
 std::string RenderJson(CTableReader& reader, const std::string& computerName)
@@ -259,11 +251,8 @@ std::string RenderList(CTableReader& reader)
         std::snprintf(head, sizeof head, "%zu type %u handle 0x%04X length %u", i, s.Type(), s.Handle(),
                       s.Length());
         out += head;
-        const uint8_t* structure = nullptr;
-        reader.SelectStructure(i, &structure);
-        const char* text = nullptr;
-        for (int n = 1; n <= 255 && reader.GetString(n, &text) == kOk; ++n)
-            out += " \"" + TerminalText(text) + "\"";
+        for (unsigned n = 1; n <= 255 && s.String(n) != nullptr; ++n)
+            out += " \"" + TerminalText(s.String(n)) + "\"";
         out += "\n";
     }
     return out;

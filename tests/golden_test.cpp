@@ -3,8 +3,10 @@
 // the goldens instead, for review.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -13,7 +15,16 @@
 
 namespace {
 
-const char* const kDumps[] = {"pc-default", "q35-workstation", "sm3"};
+// Every tests/data/<name>/dump.bin, by name.
+std::vector<std::string> Fixtures()
+{
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(LUMETRA_TEST_DATA))
+        if (std::filesystem::exists(entry.path() / "dump.bin"))
+            names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
 
 std::string ReadText(const std::string& path)
 {
@@ -33,16 +44,22 @@ void WriteText(const std::string& path, const std::string& text)
 TEST(Golden, TextViewOfEveryFixture)
 {
     bool regenerate = std::getenv("LUMETRA_REGENERATE") != nullptr;
-    for (const char* name : kDumps) {
-        CTableReader reader(MakeSavedTableLocator(TestData(std::string(name) + "/dump.bin")));
+    std::vector<std::string> names = Fixtures();
+    ASSERT_FALSE(names.empty());
+    for (const std::string& name : names) {
+        CTableReader reader(MakeSavedTableLocator(TestData(name + "/dump.bin")));
         ASSERT_EQ(reader.Open(), kOk) << name;
         std::string actual = RenderText(reader, "GOLDEN");
         // The source path differs between checkouts.
         size_t from = actual.find(" from ");
         size_t comma = actual.find(", ", from);
-        actual.replace(from + 6, comma - from - 6, std::string(name) + "/dump.bin");
+        actual.replace(from + 6, comma - from - 6, name + "/dump.bin");
 
         std::string golden = std::string(LUMETRA_GOLDEN_DIR) + "/" + name + ".txt";
+        if (!regenerate && !std::filesystem::exists(golden)) {
+            ADD_FAILURE() << name << ": no golden; run the regenerate-goldens target and review it";
+            continue;
+        }
         if (regenerate) {
             WriteText(golden, actual);
             continue;

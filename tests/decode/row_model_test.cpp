@@ -2,7 +2,7 @@
 
 #include "tests/decode_helpers.h"
 
-TEST(DetailDlg, CaptionColumnsAndColours)
+TEST(DetailDlg, CaptionAndColumns)
 {
     Decoded d = Decode(Structure(126, 1), 602);
     EXPECT_EQ(d.caption, "Inactive (Type 126)");
@@ -11,8 +11,6 @@ TEST(DetailDlg, CaptionColumnsAndColours)
     EXPECT_EQ(d.list.Columns()[0].width, 200);
     EXPECT_EQ(d.list.Columns()[1].heading, "Value");
     EXPECT_EQ(d.list.Columns()[1].width, 401);
-    EXPECT_EQ(d.list.BkColor(), 0xC8FFC8u);
-    EXPECT_EQ(d.list.TextBkColor(), 0xC8FFC8u);
     EXPECT_EQ(Decode(Structure(200, 1)).caption, "");
 }
 

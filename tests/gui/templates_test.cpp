@@ -5,7 +5,7 @@
 #include <QPushButton>
 #include <QStyle>
 
-#include "ui/qt_resources.h"
+#include "qt/resources.h"
 
 // Whatever sans-serif stands in for the templates' fonts, every item lies where its
 // dialog units put it, inside its window, and every text fits its item: nothing is clipped.

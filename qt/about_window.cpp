@@ -1,9 +1,9 @@
-#include "shell/about_dlg.h"
+#include "qt/about_window.h"
 
 #include <QLabel>
 #include <QPushButton>
 
-#include "ui/qt_resources.h"
+#include "qt/resources.h"
 
 CAboutDlg::CAboutDlg(const std::string& secondLine, QWidget* parent) : QDialog(parent)
 {

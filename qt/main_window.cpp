@@ -1,4 +1,4 @@
-#include "shell/main_window.h"
+#include "qt/main_window.h"
 
 #include <QAction>
 #include <QKeyEvent>
@@ -9,9 +9,9 @@
 
 #include "platform/computer_name.h"
 #include "res/string_table.h"
-#include "shell/about_dlg.h"
-#include "shell/detail_window.h"
-#include "ui/qt_resources.h"
+#include "qt/about_window.h"
+#include "qt/detail_window.h"
+#include "qt/resources.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "ui/qt_controls.h"
+#include "qt/controls.h"
 
 #include <QHeaderView>
 #include <QIcon>

@@ -1,4 +1,4 @@
-#include "shell/window_tour.h"
+#include "qt/window_tour.h"
 
 #include <QApplication>
 #include <QDir>
@@ -7,7 +7,7 @@
 #include <QTimer>
 #include <QTreeWidget>
 
-#include "shell/main_window.h"
+#include "qt/main_window.h"
 
 namespace {
 
@@ -50,7 +50,8 @@ QTreeWidgetItem* LeafOfType(MainWindow& window, int type)
         QTreeWidgetItem* node = root->child(i);
         const uint8_t* structure = nullptr;
         uint16_t handle = static_cast<uint16_t>(node->data(0, QtTreeControl::kDataRole).toUInt());
-        if (window.Logic().Reader().GetStructure(handle, &structure) == kOk && structure[0] == type)
+        CTableReader& reader = window.Logic().Reader();
+        if (reader.GetStructure(handle, &structure) == kOk && reader.CurrentStructure()->Type() == type)
             return node->childCount() ? node->child(0) : node;
     }
     return nullptr;

@@ -1,13 +1,14 @@
-#include "shell/viewer_app.h"
+#include "qt/viewer_app.h"
 
 #include <QApplication>
 #include <cstdio>
 #include <cstdlib>
 #include <type_traits>
 
-#include "shell/main_window.h"
+#include "qt/main_window.h"
+#include "shell/table_source.h"
 #include "shell/window_module.h"
-#include "shell/window_tour.h"
+#include "qt/window_tour.h"
 
 int CViewerApp::InitInstance()
 {
@@ -46,9 +47,7 @@ extern "C" __attribute__((visibility("default"))) int LumetraRunWindows(int* arg
     g_qtHandler = qInstallMessageHandler(EndOnFatal);
     QApplication application(*argc, argv);
     QApplication::setApplicationName(QString::fromLatin1(appTitle));
-    auto reader = dumpPath ? std::make_unique<CTableReader>(MakeSavedTableLocator(dumpPath))
-                           : std::make_unique<CTableReader>();
-    CViewerApp app(std::move(reader), appTitle);
+    CViewerApp app(ChooseTable({dumpPath ? dumpPath : ""}), appTitle);
     return app.InitInstance();
 }
 static_assert(std::is_same_v<decltype(LumetraRunWindows), WindowModuleEntry>, "lumetra calls the entry by this type");

@@ -1,4 +1,4 @@
-#include "shell/detail_window.h"
+#include "qt/detail_window.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <QTreeView>
 
-#include "ui/qt_resources.h"
+#include "qt/resources.h"
 
 namespace {
 

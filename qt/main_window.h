@@ -6,7 +6,7 @@
 #include <string>
 
 #include "shell/main_dlg.h"
-#include "ui/qt_controls.h"
+#include "qt/controls.h"
 
 class QAction;
 class QTreeWidget;

@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "decode/detail_dlg.h"
-#include "ui/qt_controls.h"
+#include "qt/controls.h"
 
 class QTreeView;
 

@@ -1,4 +1,4 @@
-#include "ui/qt_resources.h"
+#include "qt/resources.h"
 
 #include <QDialog>
 #include <QFontMetrics>
