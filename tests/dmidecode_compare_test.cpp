@@ -38,17 +38,10 @@ struct DmiRecord {
 
 std::string FindDmidecode()
 {
-    std::vector<std::string> places = {"/usr/sbin", "/sbin", "/usr/local/sbin"};
-    if (const char* path = std::getenv("PATH")) {
-        std::stringstream ss(path);
-        for (std::string dir; std::getline(ss, dir, ':');)
-            places.push_back(dir);
-    }
-    for (const std::string& dir : places) {
-        std::string candidate = dir + "/dmidecode";
-        if (access(candidate.c_str(), X_OK) == 0)
-            return candidate;
-    }
+    for (const char* path : {"/usr/sbin/dmidecode", "/sbin/dmidecode", "/usr/bin/dmidecode",
+                             "/usr/local/sbin/dmidecode"})
+        if (access(path, X_OK) == 0)
+            return path;
     return "";
 }
 
@@ -111,8 +104,6 @@ std::string Lower(const std::string& s)
 // Wording that differs between the reference's names and dmidecode's, for one meaning.
 const std::map<std::string, std::string> kSameMeaning = {
     {"motherboardincludesprocessormemoryandio", "motherboard"},
-    {"processormemorymodule", "processormemorymodule"},
-    {"processoriomodule", "processoriomodule"},
     {"multisystemchassis", "multisystem"},
     {"bladeenclosure", "bladeenclosing"},
     {"notprovided", ""},
@@ -125,8 +116,6 @@ const std::map<std::string, std::string> kSameMeaning = {
     {"functionkeyinitiatednetworkserviceboot", "functionkeyinitiatednetworkboot"},
     {"uefispecification", "uefi"},
     {"smbiostabledescribesavirtualmachine", "systemisavirtualmachine"},
-    {"intel optanepersistentmemory", "inteloptanedcpersistentmemory"},
-    {"processorplusmemorymodule", "processormemorymodule"},
     // The reference names 0x24 LGA1155; dmidecode prints BGA1155 for it.
     {"socketlga1155", "socketbga1155"},
 };
@@ -260,42 +249,23 @@ Compare NewCode(const char* ourRow, const char* theirKey, size_t offset, std::fu
     };
 }
 
-// A flag group against dmidecode's list, ignoring the entries it never prints.
-Compare Flags(const char* ourRow, const char* theirKey, std::set<std::string> unprinted = {})
+// A flag group against dmidecode's list: the same flags, or with within only flags it also
+// lists (it merges groups we keep apart); entries it never prints are left out.
+Compare Flags(const char* ourRow, const char* theirKey, bool within = false, std::set<std::string> unprinted = {})
 {
     return [=](const Side& x) -> Outcome {
         std::string ours = ValueOf(x.rows, ourRow);
+        auto list = x.dmi.lists.find(theirKey);
+        if (ours == kNoRow && (within || list == x.dmi.lists.end()))
+            return {};
         std::set<std::string> a, b;
-        if (ours != kNoRow)
-            for (const std::string& f : Split(ours))
-                if (!unprinted.count(f))
-                    a.insert(Text(f));
-        auto list = x.dmi.lists.find(theirKey);
-        if (list != x.dmi.lists.end())
-            for (const std::string& f : list->second)
+        for (const std::string& f : ours == kNoRow ? std::vector<std::string>{} : Split(ours))
+            if (!unprinted.count(f))
+                a.insert(Text(f));
+        for (const std::string& f : list == x.dmi.lists.end() ? std::vector<std::string>{} : list->second)
+            if (!within || a.count(Text(f)))
                 b.insert(Text(f));
-        if (ours == kNoRow && list == x.dmi.lists.end())
-            return {};
-        return {true, a == b, ours, list == x.dmi.lists.end() ? "" : std::to_string(b.size()) + " flags"};
-    };
-}
-
-// Our flags must all be in dmidecode's longer list (it merges groups we keep apart).
-Compare FlagsWithin(const char* ourRow, const char* theirKey)
-{
-    return [=](const Side& x) -> Outcome {
-        std::string ours = ValueOf(x.rows, ourRow);
-        if (ours == kNoRow)
-            return {};
-        std::set<std::string> b;
-        auto list = x.dmi.lists.find(theirKey);
-        if (list != x.dmi.lists.end())
-            for (const std::string& f : list->second)
-                b.insert(Text(f));
-        bool all = true;
-        for (const std::string& f : Split(ours))
-            all = all && b.count(Text(f));
-        return {true, all, ours, theirKey};
+        return {true, a == b, ours, std::to_string(b.size()) + " of its flags"};
     };
 }
 
@@ -392,7 +362,7 @@ std::vector<Rule> Rules()
                                               0xA2, 0xA3, 0xA4, 0xFF};
     return {
         {0, "ROM size", Field("BIOS ROM Size", "ROM Size")},
-        {0, "characteristics byte 2", FlagsWithin("BIOS Characteristics Extension Byte 2", "Characteristics")},
+        {0, "characteristics byte 2", Flags("BIOS Characteristics Extension Byte 2", "Characteristics", true)},
         {0, "BIOS release", Field("System BIOS Release", "BIOS Revision")},
         {0, "EC firmware release", Field("Embedded Controller Firmware Release", "Firmware Revision")},
         {1, "wake-up type", Field("Wake-up Type", "Wake-up Type")},
@@ -423,7 +393,7 @@ std::vector<Rule> Rules()
         {4, "core count", Field("Core Count", "Core Count")},
         {4, "cores enabled", Field("Core Enabled", "Core Enabled")},
         {4, "thread count", Field("Thread Count", "Thread Count")},
-        {4, "characteristics", Flags("Processor Characteristics", "Characteristics", {"Reserved", "Unknown"})},
+        {4, "characteristics", Flags("Processor Characteristics", "Characteristics", false, {"Reserved", "Unknown"})},
         {4, "family 2", Field("Processor Family 2", "Family", Family)},
         {7, "supported SRAM types", Flags("Supported SRAM Type", "Supported SRAM Types")},
         {7, "current SRAM type", Field("Current SRAM Type", "Installed SRAM Type")},

@@ -112,19 +112,13 @@ TEST(BiosSystemDecoders, LaterFields)
         {0, 0x1A, {{0x09, 1, 0xFF}, {0x18, 2, 0x0000}}, "BIOS ROM Size", "16384 K Bytes"},
         {0, 0x19, {{0x09, 1, 0xFF}, {0x18, 2, 0x0020}}, "BIOS ROM Size", "16384 K Bytes"},
         {0, 0x1A, {{0x09, 1, 0xFE}, {0x18, 2, 0x0020}}, "BIOS ROM Size", "16320 K Bytes"},
-        {0, 0x18, {{0x14, 1, 5}, {0x15, 1, 17}}, "System BIOS Release", "5.17"},
         {0, 0x18, {{0x16, 1, 0xFF}, {0x17, 1, 0xFF}}, "Embedded Controller Firmware Release", "Not Provided"},
         {0, 0x17, {{0x16, 1, 1}}, "Embedded Controller Firmware Release", kNoRow},
-        {0, 0x14, {{0x13, 1, 0x01}}, "BIOS Characteristics Extension Byte 2", "BIOS Boot Specification is supported"},
         {2, 0x0D, {{0x0B, 2, 0x0300}, {0x0D, 1, 0x0A}}, "Board Type", kNoRow},
-        {2, 0x0D, {{0x0B, 2, 0x0300}}, "Chassis Handle", "0x0300"},
         {2, 0x0F, {{0x0D, 1, 0x0E}}, "Board Type", "0x0E"},
         // The chassis SKU follows count x record length bytes of contained elements.
         {3, 0x1B, {{0x13, 1, 2}, {0x14, 1, 3}}, "SKU Number", kNoRow},
         {3, 0x1C, {{0x13, 1, 2}, {0x14, 1, 3}}, "SKU Number", ""},
         {3, 0x15, {{0x11, 1, 0}, {0x12, 1, 2}}, "Height", "Unspecified"},
-        {3, 0x15, {{0x11, 1, 4}, {0x12, 1, 2}}, "Height", "4 U"},
-        {3, 0x0D, {{0x09, 1, 6}, {0x0C, 1, 4}}, "Boot-up State", "Non-recoverable"},
-        {3, 0x0D, {{0x09, 1, 6}, {0x0C, 1, 4}}, "Security Status", "External interface locked out"},
     });
 }

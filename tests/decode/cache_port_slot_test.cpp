@@ -88,11 +88,8 @@ TEST(CachePortSlotDecoders, LaterFields)
         {7, 0x1B, {{0x17, 4, 0x00300000}}, "Installed Size 2", "3145728 x 1K"},
         {7, 0x1A, {{0x17, 4, 0x00300000}}, "Installed Size 2", kNoRow},
         {7, 0x13, {{0x0F, 1, 0}, {0x12, 1, 0x0E}}, "Cache Speed", "Unknown"},
-        {7, 0x13, {{0x0F, 1, 0}, {0x12, 1, 0x0E}}, "Associativity", "20-way Set-Associative"},
-        {7, 0x13, {{0x0B, 2, 0x0060}}, "Supported SRAM Type", "Synchronous|Asynchronous"},
         // The slot's PCI address, and the peers that fit whole in the length.
         {9, 0x11, {{0x0D, 2, 0x0001}, {0x0F, 1, 0x3A}, {0x10, 1, 0xE1}}, "Device/Function Number", "1C.1"},
-        {9, 0x11, {{0x0D, 2, 0x0001}, {0x0F, 1, 0x3A}}, "Segment Group Number", "0001"},
         {9, 0x13 + 5 + 4, {{0x12, 1, 2}, {0x14, 1, 0}, {0x15, 1, 2}, {0x16, 1, 0x08}, {0x17, 1, 8}},
          "Peer Groups", "0000:02:01.0 (Width 8)"},
         {9, 0x13, {{0x11, 1, 16}, {0x12, 1, 1}}, "Peer Groups", kNoRow},

@@ -110,15 +110,12 @@ TEST(MemoryArrayDecoders, LaterFields)
         {17, 0x20, {{0x0C, 2, 0x7FFE}, {0x1C, 4, 32768}}, "Size of Memory Device", "32766 M Bytes"},
         // Speeds of 0xFFFF defer to the double words of 3.3.
         {17, 0x5C, {{0x15, 2, 0xFFFF}, {0x54, 4, 8400}}, "Speed", "8400 MT/s"},
-        {17, 0x5C, {{0x20, 2, 0xFFFF}, {0x58, 4, 7200}}, "Configured Memory Speed", "7200 MT/s"},
         {17, 0x54, {{0x15, 2, 0xFFFF}, {0x54, 4, 8400}}, "Speed", "65535 MT/s"},
         {17, 0x17, {{0x15, 2, 0}}, "Speed", "Unknown"},
         {17, 0x16, {{0x15, 2, 2400}}, "Speed", kNoRow},
-        {17, 0x28, {{0x22, 2, 1200}, {0x24, 2, 1350}}, "Minimum Voltage", "1.2 V"},
         {17, 0x28, {{0x22, 2, 1200}, {0x24, 2, 1350}}, "Maximum Voltage", "1.35 V"},
         {17, 0x28, {{0x22, 2, 1200}, {0x24, 2, 1350}}, "Configured Voltage", "Unknown"},
         {17, 0x1C, {{0x1B, 1, 0xF2}}, "Rank", "2"},
-        {17, 0x29, {{0x28, 1, 7}}, "Memory Technology", "Intel Optane persistent memory"},
         // Extended addresses only where the start says so.
         {19, 0x1F, {{0x04, 4, 0xFFFFFFFF}, {0x0F, 8, 0x40000000000}}, "Extended Starting Address", "0x40000000000"},
         {19, 0x1F, {{0x04, 4, 0xFFFFFFFE}, {0x0F, 8, 0x40000000000}}, "Extended Starting Address", kNoRow},

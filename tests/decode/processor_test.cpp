@@ -65,7 +65,6 @@ TEST(ProcessorDecoder, LaterFields)
     ExpectFieldSets({
         // Counts of 0xFF defer to the 16-bit forms when the structure has them.
         {4, 0x30, {{0x23, 1, 0xFF}, {0x2A, 2, 288}}, "Core Count", "288"},
-        {4, 0x30, {{0x25, 1, 0xFF}, {0x2E, 2, 576}}, "Thread Count", "576"},
         {4, 0x2A, {{0x24, 1, 0xFF}, {0x2C, 2, 280}}, "Core Enabled", "255"},
         {4, 0x30, {{0x23, 1, 0x00}}, "Core Count", "Unknown"},
         {4, 0x23, {{0x23, 1, 4}}, "Core Count", kNoRow},
@@ -75,9 +74,6 @@ TEST(ProcessorDecoder, LaterFields)
         {4, 0x2A, {{0x06, 1, 0xFE}, {0x28, 2, 0x0B}}, "Processor Family 2", "Pentium processor Family"},
         {4, 0x2A, {{0x06, 1, 0xFE}, {0x28, 2, 0x300}}, "Processor Family 2", "0x0300"},
         {4, 0x2A, {{0x06, 1, 0xC6}, {0x28, 2, 0xC6}}, "Processor Family 2", kNoRow},
-        {4, 0x2A, {{0x06, 1, 0xC6}}, "Processor Family", "Intel Core i7 processor"},
         {4, 0x20, {{0x1A, 2, 0xFFFF}, {0x1C, 2, 0x0702}}, "L1 Cache Handle", "Not Provided"},
-        {4, 0x20, {{0x1A, 2, 0xFFFF}, {0x1C, 2, 0x0702}}, "L2 Cache Handle", "0x0702"},
-        {4, 0x28, {{0x26, 2, 0x0024}}, "Processor Characteristics", "64-bit Capable|Execute Protection"},
     });
 }
