@@ -165,7 +165,7 @@ static const char* const kChassisSecurity[] = {
     "External interface enabled",
 };
 
-// Extended BIOS ROM size (type 0, 0x18): bits 15:14 the unit, bits 13:0 the count.
+// A ROM size byte of 0xFF defers to the extended size at 0x18 (SMBIOS 3.1).
 constexpr uint8_t kRomSizeSeeExtended = 0xFF;
 
 // major.minor of two bytes; 0xFF in either means the firmware does not give the release.
@@ -195,12 +195,13 @@ void DecodeBiosInformation(CDetailDlg& dlg)
         dlg.AddRow("BIOS Start Address", dlg.Format("0x%X", dlg.Word(0x06)));
     dlg.AddStringRow("BIOS Release Date", 0x08);
     if (dlg.Has(0x09, 1)) {
-        // 0xFF means 16 MB or more, held at 0x18 in megabytes or gigabytes; other units are reserved.
+        // 0xFF means 16 MB or more: bits 13:0 at 0x18 count megabytes (unit 0, bits 15:14) or
+        // gigabytes (unit 1); units 2 and 3 are reserved. 16383 GB needs more than 32 bits of K.
         uint16_t extended = dlg.Has(0x18, 2) ? dlg.Word(0x18) : 0;
         unsigned unit = extended >> 14;
-        unsigned count = extended & 0x3FFF;
+        unsigned long long count = extended & 0x3FFF;
         if (dlg.Byte(0x09) == kRomSizeSeeExtended && count != 0 && unit <= 1)
-            dlg.AddRow("BIOS ROM Size", dlg.Format("%u K Bytes", count << (unit == 0 ? 10 : 20)));
+            dlg.AddRow("BIOS ROM Size", dlg.Format("%llu K Bytes", count << (unit == 0 ? 10 : 20)));
         else
             dlg.AddRow("BIOS ROM Size", dlg.Format("%d K Bytes", (dlg.Byte(0x09) + 1) << 6));
     }

@@ -342,12 +342,6 @@ void DecodePortConnectorInformation(CDetailDlg& dlg)
     dlg.AddPairField("Port Type", kPortType, 0x08);
 }
 
-// Bits 7:3 the device, bits 2:0 the function.
-static const char* DeviceFunction(CDetailDlg& dlg, uint8_t devfn)
-{
-    return dlg.Format("%.2X.%X", devfn >> 3, devfn & 7u);
-}
-
 void DecodeSystemSlots(CDetailDlg& dlg)
 {
     dlg.AddStringRow("Slot Designation", 0x04);
@@ -363,8 +357,9 @@ void DecodeSystemSlots(CDetailDlg& dlg)
         dlg.AddRow("Segment Group Number", dlg.Format("%.4X", dlg.Word(0x0D)));
     if (dlg.Has(0x0F, 1))
         dlg.AddRow("Bus Number", dlg.Format("%.2X", dlg.Byte(0x0F)));
+    // Bits 7:3 the device, bits 2:0 the function.
     if (dlg.Has(0x10, 1))
-        dlg.AddRow("Device/Function Number", DeviceFunction(dlg, dlg.Byte(0x10)));
+        dlg.AddRow("Device/Function Number", dlg.Format("%.2X.%X", dlg.Byte(0x10) >> 3, dlg.Byte(0x10) & 7u));
     // SMBIOS 3.2: the electrical width of the slot's own device, then its peers, five bytes each.
     if (dlg.Has(0x11, 1))
         dlg.AddRow("Data Bus Width", dlg.Format("%u", dlg.Byte(0x11)));

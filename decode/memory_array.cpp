@@ -142,7 +142,7 @@ static const char* const kMemoryTechnology[] = {
     "Intel Optane persistent memory",
 };
 
-// Values that send the reader to a wider field added later.
+// Values that defer to a wider field added later.
 constexpr uint32_t kCapacitySeeExtended = 0x80000000; // type 16, 0x07 -> 0x0F (2.7)
 constexpr uint16_t kSizeSeeExtended = 0x7FFF;         // type 17, 0x0C -> 0x1C (2.7)
 constexpr uint16_t kSpeedSeeExtended = 0xFFFF;        // type 17, 0x15 and 0x20 -> 0x54 and 0x58 (3.3)

@@ -384,7 +384,7 @@ static const char* const kProcessorCharacteristics[] = {
     "Arm64 SoC ID",
 };
 
-// Counts that outgrew their byte: 0xFF there sends the reader to the word of SMBIOS 3.0.
+// Counts that outgrew their byte: 0xFF there defers to the word of SMBIOS 3.0.
 constexpr uint8_t kCountSeeWord = 0xFF;
 constexpr uint8_t kFamilySeeWord = 0xFE;
 

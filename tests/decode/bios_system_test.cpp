@@ -108,6 +108,7 @@ TEST(BiosSystemDecoders, LaterFields)
         // ROM size 0xFF defers to 0x18 when that is present and not 0, in MB (unit 0) or GB (unit 1).
         {0, 0x1A, {{0x09, 1, 0xFF}, {0x18, 2, 0x0020}}, "BIOS ROM Size", "32768 K Bytes"},
         {0, 0x1A, {{0x09, 1, 0xFF}, {0x18, 2, 0x4001}}, "BIOS ROM Size", "1048576 K Bytes"},
+        {0, 0x1A, {{0x09, 1, 0xFF}, {0x18, 2, 0x7FFF}}, "BIOS ROM Size", "17178820608 K Bytes"},
         {0, 0x1A, {{0x09, 1, 0xFF}, {0x18, 2, 0x8001}}, "BIOS ROM Size", "16384 K Bytes"},
         {0, 0x1A, {{0x09, 1, 0xFF}, {0x18, 2, 0x0000}}, "BIOS ROM Size", "16384 K Bytes"},
         {0, 0x19, {{0x09, 1, 0xFF}, {0x18, 2, 0x0020}}, "BIOS ROM Size", "16384 K Bytes"},
