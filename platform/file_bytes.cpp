@@ -3,7 +3,72 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <fcntl.h>
 #include <sys/stat.h>
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
+namespace {
+
+#ifdef _WIN32
+int CreateExclusive(const char* path)
+{
+    return _open(path, _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
+}
+long WriteSome(int fd, const uint8_t* data, size_t size)
+{
+    return _write(fd, data, static_cast<unsigned>(size < 0x40000000u ? size : 0x40000000u));
+}
+int CloseFile(int fd)
+{
+    return _close(fd);
+}
+int StandardOutput()
+{
+    _setmode(1, _O_BINARY);
+    return 1;
+}
+#else
+int CreateExclusive(const char* path)
+{
+    int fd = open(path, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0644);
+    // The umask may take bits away; the mode of a saved table is 0644 whatever it is.
+    if (fd >= 0)
+        fchmod(fd, 0644);
+    return fd;
+}
+long WriteSome(int fd, const uint8_t* data, size_t size)
+{
+    return static_cast<long>(write(fd, data, size));
+}
+int CloseFile(int fd)
+{
+    return close(fd);
+}
+int StandardOutput()
+{
+    return STDOUT_FILENO;
+}
+#endif
+
+bool WriteAll(int fd, const std::vector<uint8_t>& bytes)
+{
+    size_t done = 0;
+    while (done < bytes.size()) {
+        long n = WriteSome(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        done += static_cast<size_t>(n);
+    }
+    return true;
+}
+
+} // namespace
 
 bool ReadFileBytes(const std::string& path, std::vector<uint8_t>& out, std::string& reason)
 {
@@ -47,4 +112,26 @@ bool IsDirectory(const std::string& path)
 {
     struct stat st;
     return stat(path.c_str(), &st) == 0 && (st.st_mode & S_IFMT) == S_IFDIR;
+}
+
+bool WriteNewFile(const std::string& path, const std::vector<uint8_t>& bytes, std::string& reason)
+{
+    std::fflush(stdout); // nothing buffered may land after the table
+    bool toStdout = path == "-";
+    int fd = toStdout ? StandardOutput() : CreateExclusive(path.c_str());
+    if (fd < 0) {
+        reason = path + ": " + std::strerror(errno);
+        return false;
+    }
+    bool written = WriteAll(fd, bytes);
+    int err = errno;
+    if (!toStdout && CloseFile(fd) != 0 && written) {
+        written = false;
+        err = errno;
+    }
+    if (!written && !toStdout)
+        std::remove(path.c_str()); // our own half-written file, not a table anyone can read
+    if (!written)
+        reason = (toStdout ? std::string("standard output") : path) + ": " + std::strerror(err);
+    return written;
 }

@@ -11,3 +11,9 @@ constexpr size_t kMaxTableFileSize = 64u << 20;
 // holds "PATH: what went wrong".
 bool ReadFileBytes(const std::string& path, std::vector<uint8_t>& out, std::string& reason);
 bool IsDirectory(const std::string& path);
+
+// Creates path and writes bytes to it; refuses a path that exists (a link included)
+// and leaves it untouched, so that a privileged run cannot be aimed at a system file.
+// The new file gets mode 0644. "-" writes to standard output. On failure, reason
+// holds "PATH: what went wrong".
+bool WriteNewFile(const std::string& path, const std::vector<uint8_t>& bytes, std::string& reason);

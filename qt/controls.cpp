@@ -1,10 +1,13 @@
 #include "qt/controls.h"
 
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QIcon>
 #include <QItemSelectionModel>
 #include <QMessageBox>
 #include <QStandardItemModel>
+#include <QStyledItemDelegate>
+#include <QToolTip>
 #include <QTreeView>
 #include <QTreeWidget>
 #include <algorithm>
@@ -16,7 +19,43 @@ QString Latin1(const std::string& text)
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+class CutOffTipDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    bool helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
+                   const QModelIndex& index) override
+    {
+        if (event->type() != QEvent::ToolTip)
+            return QStyledItemDelegate::helpEvent(event, view, option, index);
+        QString text = CutOffText(view, index);
+        if (text.isEmpty()) {
+            QToolTip::hideText();
+            return true;
+        }
+        // Escaped, so that a table string that looks like markup shows as it is.
+        QToolTip::showText(event->globalPos(),
+                           QStringLiteral("<p style='white-space:pre'>%1</p>").arg(text.toHtmlEscaped()),
+                           view->viewport(), option.rect);
+        return true;
+    }
+};
+
 } // namespace
+
+QString CutOffText(const QAbstractItemView* view, const QModelIndex& index)
+{
+    if (!index.isValid())
+        return {};
+    QString text = index.data(Qt::DisplayRole).toString();
+    QRect shown = view->visualRect(index).intersected(view->viewport()->rect());
+    return !text.isEmpty() && view->sizeHintForIndex(index).width() > shown.width() ? text : QString();
+}
+
+void ShowCutOffTextsAsTips(QAbstractItemView* view)
+{
+    view->setItemDelegate(new CutOffTipDelegate(view));
+}
 
 QColor ColorFromRef(uint32_t color)
 {
@@ -109,6 +148,10 @@ QtListControl::QtListControl(QTreeView* view) : m_view(view), m_model(new QStand
     m_view->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_view->header()->setStretchLastSection(false);
     m_view->header()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    // A double-click on a column divider fits the column to its contents (QTreeView's own
+    // answer to the header's handle double-click).
+    m_view->header()->setSectionResizeMode(QHeaderView::Interactive);
+    ShowCutOffTextsAsTips(m_view);
 }
 
 int QtListControl::InsertColumn(int index, const std::string& heading, int width)
@@ -200,7 +243,15 @@ void QtListControl::PaintCell(int row, int column)
 
 void QtMessageBox::Show(const std::string& text, const std::string& caption)
 {
+    ShowDetailed(text, caption, {});
+}
+
+void QtMessageBox::ShowDetailed(const std::string& text, const std::string& caption, const std::string& details)
+{
     QMessageBox box(QMessageBox::Warning, Latin1(caption), Latin1(text), QMessageBox::Ok, m_owner);
     box.setObjectName(QStringLiteral("messageBox"));
+    // Reasons name files, whose names are UTF-8 on this system.
+    if (!details.empty())
+        box.setDetailedText(QString::fromUtf8(details.data(), static_cast<qsizetype>(details.size())));
     box.exec();
 }

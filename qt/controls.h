@@ -13,6 +13,8 @@
 #include "ui/message_box.h"
 #include "ui/tree_control.h"
 
+class QAbstractItemView;
+class QModelIndex;
 class QStandardItemModel;
 class QTreeView;
 class QTreeWidget;
@@ -21,6 +23,12 @@ class QWidget;
 
 // A COLORREF (0x00BBGGRR) as a QColor.
 QColor ColorFromRef(uint32_t color);
+
+// The cell's text when the view shows it cut off (too narrow a column, or scrolled
+// past the edge); empty when it is seen whole.
+QString CutOffText(const QAbstractItemView* view, const QModelIndex& index);
+// Lets the view show a cut-off cell's text whole in a tooltip.
+void ShowCutOffTextsAsTips(QAbstractItemView* view);
 
 class QtTreeControl : public ITreeControl {
 public:
@@ -80,6 +88,7 @@ class QtMessageBox : public IMessageBox {
 public:
     explicit QtMessageBox(QWidget* owner) : m_owner(owner) {}
     void Show(const std::string& text, const std::string& caption) override;
+    void ShowDetailed(const std::string& text, const std::string& caption, const std::string& details) override;
 
 private:
     QWidget* m_owner;

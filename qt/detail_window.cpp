@@ -12,7 +12,7 @@ namespace {
 
 QTreeView* BuildDetailTemplate(QDialog& dialog)
 {
-    BuildFromTemplate(dialog, kDetailTemplate);
+    BuildFromTemplate(dialog, kDetailTemplate, Sizing::Resizable);
     return dialog.findChild<QTreeView*>(QStringLiteral("list"));
 }
 

@@ -22,7 +22,7 @@ constexpr int kImageIcons[] = {139, 129, 130, 131, 132, 133, 134};
 
 QTreeWidget* BuildMainTemplate(QDialog& dialog)
 {
-    BuildFromTemplate(dialog, kMainTemplate);
+    BuildFromTemplate(dialog, kMainTemplate, Sizing::Resizable);
     return dialog.findChild<QTreeWidget*>(QStringLiteral("tree"));
 }
 
@@ -41,6 +41,7 @@ MainWindow::MainWindow(std::unique_ptr<CTableReader> reader, const std::string& 
     m_logic.m_computerName = HostComputerName();
     m_logic.m_log = &std::cerr;
     connect(findChild<QPushButton*>(QStringLiteral("exitButton")), &QPushButton::clicked, this, &QDialog::reject);
+    ShowCutOffTextsAsTips(m_treeWidget);
     m_treeWidget->installEventFilter(this);
     m_treeWidget->viewport()->installEventFilter(this);
 }

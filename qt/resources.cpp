@@ -1,6 +1,7 @@
 #include "qt/resources.h"
 
 #include <QDialog>
+#include <QEvent>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QPainter>
@@ -8,6 +9,9 @@
 #include <QSvgRenderer>
 #include <QTreeView>
 #include <QTreeWidget>
+#include <algorithm>
+#include <cstdlib>
+#include <vector>
 
 namespace {
 
@@ -48,6 +52,69 @@ QWidget* CreateItem(QDialog& dialog, const TemplateItem& item, const DialogUnits
     return nullptr;
 }
 
+// Keeps a resizable dialog's items where the template put them, relative to the edges.
+class TemplateLayout : public QObject {
+public:
+    TemplateLayout(QDialog& dialog, const DialogTemplate& dialogTemplate)
+        : QObject(&dialog), m_base(dialog.size())
+    {
+        for (size_t i = 0; i < dialogTemplate.count; ++i) {
+            const TemplateItem& item = dialogTemplate.items[i];
+            auto* widget = dialog.findChild<QWidget*>(QString::fromLatin1(item.name));
+            Placement placement;
+            if (item.kind == TemplateItemKind::TreeView || item.kind == TemplateItemKind::ListView)
+                placement = Placement::Grow;
+            else if (std::abs(2 * item.x + item.cx - dialogTemplate.cx) <= kMiddleSlack)
+                placement = Placement::Middle;
+            else
+                placement = 2 * item.x + item.cx > dialogTemplate.cx ? Placement::Right : Placement::Left;
+            m_items.push_back({widget, widget->geometry(), placement});
+        }
+        dialog.installEventFilter(this);
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Resize)
+            Place(static_cast<QWidget*>(watched)->size());
+        return false;
+    }
+
+private:
+    enum class Placement { Grow, Left, Middle, Right };
+    static constexpr int kMiddleSlack = 8; // dialog units off the middle that still count as centred
+
+    void Place(QSize size)
+    {
+        int dx = std::max(0, size.width() - m_base.width());
+        int dy = std::max(0, size.height() - m_base.height());
+        for (const Item& item : m_items) {
+            switch (item.placement) {
+            case Placement::Grow:
+                item.widget->setGeometry(item.rect.adjusted(0, 0, dx, dy));
+                break;
+            case Placement::Left:
+                item.widget->setGeometry(item.rect.translated(0, dy));
+                break;
+            case Placement::Middle:
+                item.widget->setGeometry(item.rect.translated(dx / 2, dy));
+                break;
+            case Placement::Right:
+                item.widget->setGeometry(item.rect.translated(dx, dy));
+                break;
+            }
+        }
+    }
+
+    struct Item {
+        QWidget* widget;
+        QRect rect;
+        Placement placement;
+    };
+    QSize m_base;
+    std::vector<Item> m_items;
+};
+
 } // namespace
 
 DialogUnits::DialogUnits(const QFont& font)
@@ -69,23 +136,33 @@ QFont TemplateFont(const DialogTemplate& dialogTemplate)
     return font;
 }
 
-void BuildFromTemplate(QDialog& dialog, const DialogTemplate& dialogTemplate)
+void BuildFromTemplate(QDialog& dialog, const DialogTemplate& dialogTemplate, Sizing sizing)
 {
     QFont font = TemplateFont(dialogTemplate);
     DialogUnits units(font);
     dialog.setObjectName(QString::fromLatin1(dialogTemplate.name));
     dialog.setFont(font);
     dialog.setWindowTitle(QString::fromLatin1(dialogTemplate.caption));
-    // Caption, system menu and modal frame: closed from the frame, never resized.
-    dialog.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                          Qt::WindowCloseButtonHint);
-    dialog.setFixedSize(units.X(dialogTemplate.cx), units.Y(dialogTemplate.cy));
+    // Caption, system menu and a frame; the lists' windows may also be resized.
+    Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                            Qt::WindowCloseButtonHint;
+    QSize size(units.X(dialogTemplate.cx), units.Y(dialogTemplate.cy));
+    if (sizing == Sizing::Resizable) {
+        dialog.setWindowFlags(flags | Qt::WindowMaximizeButtonHint);
+        dialog.setMinimumSize(size);
+        dialog.resize(size);
+    } else {
+        dialog.setWindowFlags(flags);
+        dialog.setFixedSize(size);
+    }
     for (size_t i = 0; i < dialogTemplate.count; ++i) {
         const TemplateItem& item = dialogTemplate.items[i];
         QWidget* widget = CreateItem(dialog, item, units);
         widget->setObjectName(QString::fromLatin1(item.name));
         widget->setGeometry(units.Rect(item.x, item.y, item.cx, item.cy));
     }
+    if (sizing == Sizing::Resizable)
+        new TemplateLayout(dialog, dialogTemplate);
 }
 
 QPixmap IconImage(int id, QSize size)

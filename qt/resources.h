@@ -28,9 +28,13 @@ private:
 
 // The template's font, or the closest sans-serif when it is missing.
 QFont TemplateFont(const DialogTemplate& dialogTemplate);
-// Gives the dialog the template's font, caption and fixed size, and creates its items
-// as widgets named after them, in tab order.
-void BuildFromTemplate(QDialog& dialog, const DialogTemplate& dialogTemplate);
+enum class Sizing { Fixed, Resizable };
+// Gives the dialog the template's font, caption and size, and creates its items as
+// widgets named after them, in tab order. A resizable dialog starts at the template's
+// size, which is also its minimum; its lists grow with it, and the other items keep
+// their place relative to the bottom edge (and to the left, the middle or the right,
+// whichever they sit nearest).
+void BuildFromTemplate(QDialog& dialog, const DialogTemplate& dialogTemplate, Sizing sizing = Sizing::Fixed);
 
 // Icon resource id drawn at size, keeping its proportions; transparent around it.
 QPixmap IconImage(int id, QSize size);

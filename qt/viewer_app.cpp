@@ -13,6 +13,7 @@
 int CViewerApp::InitInstance()
 {
     MainWindow window(std::move(m_reader), m_appTitle);
+    window.Logic().m_advice = m_advice;
     WindowTour::StartIfAsked(window);
     if (!window.Initialise())
         return 1; // no table: the user has been told, and the window never shows
@@ -47,7 +48,10 @@ extern "C" __attribute__((visibility("default"))) int LumetraRunWindows(int* arg
     g_qtHandler = qInstallMessageHandler(EndOnFatal);
     QApplication application(*argc, argv);
     QApplication::setApplicationName(QString::fromLatin1(appTitle));
-    CViewerApp app(ChooseTable({dumpPath ? dumpPath : ""}), appTitle);
+    // This machine's table may come through pkexec: the desktop asks for the password
+    // before any window shows.
+    OpenedTable table = OpenChosenTable({dumpPath ? dumpPath : "", true});
+    CViewerApp app(std::move(table.reader), appTitle, table.advice);
     return app.InitInstance();
 }
 static_assert(std::is_same_v<decltype(LumetraRunWindows), WindowModuleEntry>, "lumetra calls the entry by this type");

@@ -7,8 +7,8 @@
 
 class CViewerApp {
 public:
-    CViewerApp(std::unique_ptr<CTableReader> reader, std::string appTitle)
-        : m_reader(std::move(reader)), m_appTitle(std::move(appTitle))
+    CViewerApp(std::unique_ptr<CTableReader> reader, std::string appTitle, std::string advice = {})
+        : m_reader(std::move(reader)), m_appTitle(std::move(appTitle)), m_advice(std::move(advice))
     {
     }
 
@@ -19,4 +19,5 @@ public:
 private:
     std::unique_ptr<CTableReader> m_reader;
     std::string m_appTitle;
+    std::string m_advice;
 };

@@ -204,9 +204,15 @@ DumpFileLocator::DumpFileLocator(std::string path)
 {
 }
 
+DumpFileLocator::DumpFileLocator(std::string name, std::vector<uint8_t> bytes)
+    : EntryPointLocator(true, 0, {name + ": ", ""}), m_path(std::move(name)), m_bytes(std::move(bytes)),
+      m_inMemory(true)
+{
+}
+
 bool DumpFileLocator::FirmwareArea(ByteWindow& area, std::string& reason)
 {
-    if (!ReadFileBytes(m_path, m_bytes, reason))
+    if (!m_inMemory && !ReadFileBytes(m_path, m_bytes, reason))
         return false;
     // Only the dump's entry-point area is scanned, so anchors inside the table never count.
     area = WholeOf(m_bytes).Sub(0, 0x20);

@@ -126,6 +126,8 @@ private:
 class DumpFileLocator : public EntryPointLocator {
 public:
     explicit DumpFileLocator(std::string path);
+    // A dump already in memory (the helper's output, say); name stands for its path.
+    DumpFileLocator(std::string name, std::vector<uint8_t> bytes);
 
 protected:
     bool FirmwareArea(ByteWindow& area, std::string& reason) override;
@@ -135,6 +137,7 @@ protected:
 private:
     std::string m_path;
     std::vector<uint8_t> m_bytes;
+    bool m_inMemory = false;
 };
 
 // A directory laid out like /sys/firmware/dmi/tables: smbios_entry_point and DMI.

@@ -56,6 +56,10 @@ public:
     uint16_t Version() const { return m_version; }
     uint16_t MaxStructureSize() const { return m_maxStructureSize; }
     uint16_t StructureCount() const { return m_structureCount; }
+    // The windows the open table was read from: the entry point from its anchor on,
+    // and the table. Empty before a successful Open.
+    ByteWindow EntryWindow() const { return m_located.entry; }
+    ByteWindow TableWindow() const { return m_located.table; }
 
     // The index, in table order; it may hold fewer entries than the count when the
     // table ends early.

@@ -1,77 +1,65 @@
 // lumetra: the viewer's entry. The command-line views run without loading Qt.
 #include <cstdio>
-#include <cstring>
-#include <memory>
 #include <string>
 
 #include "platform/computer_name.h"
 #include "reader/table_reader.h"
+#include "shell/dump_bin.h"
+#include "shell/options.h"
 #include "shell/table_source.h"
 #include "shell/views.h"
 #include "shell/window_module.h"
 
 namespace {
 
-int Usage()
+int Print(const std::string& text)
 {
-    std::fprintf(stderr,
-                 "usage: lumetra [--list | --json | --text] [--from-dump PATH]\n"
-                 "  (no view)         the windows: the structure tree and its detail windows\n"
-                 "  --list            one line per indexed structure\n"
-                 "  --json            the tree and every decoded structure as JSON\n"
-                 "  --text            the same for a person\n"
-                 "  --from-dump PATH  read a saved table (a dmidecode --dump-bin file, or a copy of\n"
-                 "                    /sys/firmware/dmi/tables) instead of this machine's\n");
-    return 2;
+    std::fwrite(text.data(), 1, text.size(), stdout);
+    return std::fflush(stdout) == 0 ? 0 : 1;
 }
-
-enum class View { None, List, Json, Text };
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    View view = View::None;
-    TableOptions options;
-    for (int i = 1; i < argc; ++i) {
-        View chosen = View::None;
-        if (std::strcmp(argv[i], "--list") == 0)
-            chosen = View::List;
-        else if (std::strcmp(argv[i], "--json") == 0)
-            chosen = View::Json;
-        else if (std::strcmp(argv[i], "--text") == 0)
-            chosen = View::Text;
-        else if (std::strcmp(argv[i], "--from-dump") == 0 && i + 1 < argc && options.dumpPath.empty() &&
-                 *argv[i + 1])
-            options.dumpPath = argv[++i];
-        else
-            return Usage();
-        if (chosen != View::None) {
-            if (view != View::None)
-                return Usage();
-            view = chosen;
-        }
+    CommandLine line = ParseCommandLine(argc, argv);
+    switch (line.action) {
+    case Action::Help:
+        return Print(Usage());
+    case Action::Version:
+        return Print(VersionLine());
+    case Action::UsageError:
+        std::fprintf(stderr, "%s\n%s\n", line.error.c_str(), kTryHelp);
+        return kUsageStatus;
+    case Action::Run:
+        break;
     }
-    if (view == View::None)
-        return RunWindowModule(&argc, argv, options.dumpPath);
+    if (line.view == View::Windows && line.dumpBin.empty()) {
+        int windowArgc = 1; // every argument has been read; Qt gets none of them
+        return RunWindowModule(&windowArgc, argv, line.dumpPath);
+    }
 
-    std::unique_ptr<CTableReader> reader = ChooseTable(options);
-    if (reader->Open() != kOk) {
-        std::fprintf(stderr, "%s\n%s\n", kNoDmiFunction, reader->Reason().c_str());
+    OpenedTable table = OpenChosenTable({line.dumpPath});
+    CTableReader& reader = *table.reader;
+    if (!reader.IsOpen()) {
+        std::fprintf(stderr, "%s\n%s\n", kNoDmiFunction, reader.Reason().c_str());
+        if (!table.advice.empty())
+            std::fprintf(stderr, "%s\n", table.advice.c_str());
         return 1;
     }
-    std::string out;
-    switch (view) {
-    case View::List:
-        out = RenderList(*reader);
-        break;
-    case View::Json:
-        out = RenderJson(*reader, HostComputerName());
-        break;
-    default:
-        out = RenderText(*reader, HostComputerName());
-        break;
+    if (!line.dumpBin.empty()) {
+        std::string reason;
+        if (SaveDumpBin(reader, line.dumpBin, reason))
+            return 0;
+        std::fprintf(stderr, "lumetra: cannot save the table: %s\n", reason.c_str());
+        return 1;
     }
-    std::fwrite(out.data(), 1, out.size(), stdout);
-    return std::fflush(stdout) == 0 ? 0 : 1;
+    switch (line.view) {
+    case View::List:
+        return Print(RenderList(reader));
+    case View::Json:
+        return Print(RenderJson(reader, HostComputerName()));
+    default:
+        return Print(RenderText(reader, HostComputerName()));
+    }
 }

@@ -6,10 +6,13 @@
 bool CMainDlg::OnInitDialog()
 {
     if (m_reader->Open() != kOk) {
+        std::string details = m_reader->Reason();
+        if (!m_advice.empty())
+            details += "\n" + m_advice;
         // Printed first: the box below waits for the user, the reason should not.
         if (m_log)
-            *m_log << kNoDmiFunction << ": " << m_reader->Reason() << std::endl;
-        m_messageBox.Show(kNoDmiFunction, m_appTitle);
+            *m_log << kNoDmiFunction << ": " << details << std::endl;
+        m_messageBox.ShowDetailed(kNoDmiFunction, m_appTitle, details);
         return false;
     }
     m_root = BuildTree(*m_reader, m_tree, m_computerName);

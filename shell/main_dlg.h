@@ -36,6 +36,7 @@ public:
     std::string m_appTitle;        // the message box's caption
     std::string m_computerName;    // the root's text
     std::ostream* m_log = nullptr; // gets the reader's reason when there is no table
+    std::string m_advice;          // what to do when there is no table; may be empty
 
     // Opens the table and builds the tree. False when there is no table: the user has
     // been told, and the window must end at once with kIdCancel.

@@ -6,7 +6,12 @@
 #include <dlfcn.h>
 #include <unistd.h>
 
+#include "shell/host_posix.h"
 #include "shell/main_dlg.h"
+
+#ifndef LUMETRA_MODULE_RELPATH
+#define LUMETRA_MODULE_RELPATH "../lib/lumetra/liblumetra_gui.so"
+#endif
 
 namespace {
 
@@ -44,7 +49,10 @@ int RunWindowModule(int* argc, char** argv, const std::string& dumpPath)
         return CannotShowWindows("no display to show the windows on (DISPLAY and WAYLAND_DISPLAY are not set)");
 
     std::string executable = ExecutablePath(argv[0]);
-    std::string module = executable.substr(0, executable.find_last_of('/') + 1) + kWindowModuleName;
+    // Beside the executable in the build tree; in lib/<multiarch>/lumetra/ once installed.
+    std::string module = InstalledFile(kWindowModuleName, LUMETRA_MODULE_RELPATH);
+    if (module.empty())
+        module = executable.substr(0, executable.find_last_of('/') + 1) + kWindowModuleName;
     void* handle = dlopen(module.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (handle == nullptr)
         return CannotShowWindows("the window module is missing or cannot be loaded (" + std::string(dlerror()) + ")");

@@ -1,5 +1,5 @@
 #pragma once
-// The windows live in a module of their own, beside the executable, so that the
+// The windows live in a module of their own, loaded at run time, so that the
 // command-line views never load Qt and a server can go without it.
 #include <string>
 

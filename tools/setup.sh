@@ -6,8 +6,8 @@ lumetra_packages=(
   libgtest-dev libgmock-dev
   g++-mingw-w64-i686
   qt6-base-dev qt6-svg-dev fonts-dejavu-core
-  python3
-  dmidecode
+  python3 python3-jsonschema
+  dmidecode desktop-file-utils appstream man-db dpkg-dev file
 )
 
 lumetra_setup() {

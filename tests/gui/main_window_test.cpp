@@ -65,6 +65,7 @@ TEST(MainWindow, EndsOnExitOrEscapeAndAfterNoDmiFunctionWithoutATable)
     EXPECT_EQ(ExecAnd(w.window, [&w] { QTest::keyClick(&w.window, Qt::Key_Escape); }), QDialog::Rejected);
 
     MainWindow main(std::make_unique<CTableReader>(MakeSavedTableLocator(TestData("missing.bin"))), "lumetra");
+    main.Logic().m_advice = "Run as root.";
     int shown = 0;
     ModalWatcher watcher([&](QWidget* window) {
         ++shown;
@@ -75,6 +76,9 @@ TEST(MainWindow, EndsOnExitOrEscapeAndAfterNoDmiFunctionWithoutATable)
         EXPECT_EQ(box->icon(), QMessageBox::Warning);
         EXPECT_EQ(box->standardButtons(), QMessageBox::Ok);
         EXPECT_EQ(box->parentWidget(), &main);
+        // The reason and the way out, for a user who started the program from a menu.
+        EXPECT_TRUE(box->detailedText().endsWith(QStringLiteral("missing.bin: No such file or directory\nRun as root.")))
+            << box->detailedText().toStdString();
     });
     EXPECT_FALSE(main.Initialise());
     EXPECT_EQ(shown, 1);
