@@ -1,6 +1,7 @@
 #include "decode/decoders.h"
 
 #include <cstdio>
+#include <iterator>
 
 // BIOS characteristics, bit n of the low double word at 0x0A of type 0.
 static const char* const kBiosCharacteristics[] = {
@@ -50,6 +51,18 @@ static const char* const kBiosCharacteristicsExtension[] = {
     "Smart Battery supported",
 };
 
+// BIOS characteristics extension byte 2, bit n of the byte at 0x13 of type 0 (SMBIOS 2.4 on;
+// names after DSP0134 3.9.0).
+static const char* const kBiosCharacteristicsExtension2[] = {
+    "BIOS Boot Specification is supported",
+    "Function key-initiated network service boot is supported",
+    "Targeted content distribution is supported",
+    "UEFI Specification is supported",
+    "SMBIOS table describes a virtual machine",
+    "Manufacturing mode is supported",
+    "Manufacturing mode is enabled",
+};
+
 // Wake-up type, byte at 0x18 of type 1.
 static const char* const kWakeUpType[] = {
     "Reserved",
@@ -59,6 +72,9 @@ static const char* const kWakeUpType[] = {
     "Modem Ring",
     "LAN Remote",
     "Power Switch",
+    // Code 7 once read "AC Power Restored", but SMBIOS gives 7 to PCI PME# and 8 to power restored.
+    "PCI PME#",
+    // End of the original table; later codes after DSP0134 3.9.0.
     "AC Power Restored",
 };
 
@@ -89,7 +105,87 @@ static const char* const kChassisType[] = {
     "RAID Chassis",
     "Rack Mount Chassis",
     "Sealed-case PC",
+    // End of the original table; later codes after DSP0134 3.9.0.
+    "Multi-system chassis",
+    "Compact PCI",
+    "Advanced TCA",
+    "Blade",
+    "Blade Enclosure",
+    "Tablet",
+    "Convertible",
+    "Detachable",
+    "IoT Gateway",
+    "Embedded PC",
+    "Mini PC",
+    "Stick PC",
 };
+
+// Base board feature flags, bit n of the byte at 0x09 of type 2.
+static const char* const kBoardFeatures[] = {
+    "Board is a hosting board",
+    "Board requires at least one daughter board",
+    "Board is removable",
+    "Board is replaceable",
+    "Board is hot swappable",
+};
+
+// Board type, byte at 0x0D of type 2; the first entry is code 1.
+static const char* const kBoardType[] = {
+    "Unknown",
+    "Other",
+    "Server Blade",
+    "Connectivity Switch",
+    "System Management Module",
+    "Processor Module",
+    "I/O Module",
+    "Memory Module",
+    "Daughter board",
+    "Motherboard (includes processor, memory, and I/O)",
+    "Processor/Memory Module",
+    "Processor/IO Module",
+    "Interconnect board",
+};
+
+// Boot-up, power supply and thermal state, bytes at 0x09 to 0x0B of type 3; the first entry is code 1.
+static const char* const kChassisState[] = {
+    "Other",
+    "Unknown",
+    "Safe",
+    "Warning",
+    "Critical",
+    "Non-recoverable",
+};
+
+// Security status, byte at 0x0C of type 3; the first entry is code 1.
+static const char* const kChassisSecurity[] = {
+    "Other",
+    "Unknown",
+    "None",
+    "External interface locked out",
+    "External interface enabled",
+};
+
+// A ROM size byte of 0xFF defers to the extended size at 0x18 (SMBIOS 3.1).
+constexpr uint8_t kRomSizeSeeExtended = 0xFF;
+
+// major.minor of two bytes; 0xFF in either means the firmware does not give the release.
+static void AddReleaseRow(CDetailDlg& dlg, const char* description, size_t offset)
+{
+    if (!dlg.Has(offset, 2))
+        return;
+    uint8_t major = dlg.Byte(offset);
+    uint8_t minor = dlg.Byte(offset + 1);
+    dlg.AddRow(description, major == 0xFF || minor == 0xFF ? "Not Provided" : dlg.Format("%u.%u", major, minor));
+}
+
+// A byte count where 0 means the firmware left it unspecified.
+static void AddCountRow(CDetailDlg& dlg, const char* description, size_t offset, const char* format)
+{
+    if (!dlg.Has(offset, 1))
+        return;
+    uint8_t count = dlg.Byte(offset);
+    dlg.AddRow(description, count == 0 ? "Unspecified" : dlg.Format(format, count));
+}
 
 void DecodeBiosInformation(CDetailDlg& dlg)
 {
@@ -98,13 +194,27 @@ void DecodeBiosInformation(CDetailDlg& dlg)
     if (dlg.Has(0x06, 2))
         dlg.AddRow("BIOS Start Address", dlg.Format("0x%X", dlg.Word(0x06)));
     dlg.AddStringRow("BIOS Release Date", 0x08);
-    if (dlg.Has(0x09, 1))
-        dlg.AddRow("BIOS ROM Size", dlg.Format("%d K Bytes", (dlg.Byte(0x09) + 1) << 6));
+    if (dlg.Has(0x09, 1)) {
+        // 0xFF means 16 MB or more: bits 13:0 at 0x18 count megabytes (unit 0, bits 15:14) or
+        // gigabytes (unit 1); units 2 and 3 are reserved. 16383 GB needs more than 32 bits of K.
+        uint16_t extended = dlg.Has(0x18, 2) ? dlg.Word(0x18) : 0;
+        unsigned unit = extended >> 14;
+        unsigned long long count = extended & 0x3FFF;
+        if (dlg.Byte(0x09) == kRomSizeSeeExtended && count != 0 && unit <= 1)
+            dlg.AddRow("BIOS ROM Size", dlg.Format("%llu K Bytes", count << (unit == 0 ? 10 : 20)));
+        else
+            dlg.AddRow("BIOS ROM Size", dlg.Format("%d K Bytes", (dlg.Byte(0x09) + 1) << 6));
+    }
     // Only the low half of the 64-bit field has texts; the vendor-reserved upper half is not shown.
     if (dlg.Has(0x0A, 4))
         dlg.AddFlagRows("BIOS Characteristics", dlg.Dword(0x0A), kBiosCharacteristics, 32);
     if (dlg.Has(0x12, 1))
         dlg.AddFlagRows("BIOS Characteristics Extension", dlg.Byte(0x12), kBiosCharacteristicsExtension, 8);
+    if (dlg.Has(0x13, 1))
+        dlg.AddFlagRows("BIOS Characteristics Extension Byte 2", dlg.Byte(0x13), kBiosCharacteristicsExtension2,
+                        static_cast<int>(std::size(kBiosCharacteristicsExtension2)));
+    AddReleaseRow(dlg, "System BIOS Release", 0x14);
+    AddReleaseRow(dlg, "Embedded Controller Firmware Release", 0x16);
 }
 
 void DecodeSystemInformation(CDetailDlg& dlg)
@@ -121,6 +231,8 @@ void DecodeSystemInformation(CDetailDlg& dlg)
         dlg.AddRow("UUID", uuid);
     }
     dlg.AddEnumField("Wake-up Type", kWakeUpType, 0x18);
+    dlg.AddStringRow("SKU Number", 0x19);
+    dlg.AddStringRow("Family", 0x1A);
 }
 
 void DecodeBaseBoardInformation(CDetailDlg& dlg)
@@ -129,6 +241,13 @@ void DecodeBaseBoardInformation(CDetailDlg& dlg)
     dlg.AddStringRow("Product", 0x05);
     dlg.AddStringRow("Version", 0x06);
     dlg.AddStringRow("Serial Number", 0x07);
+    dlg.AddStringRow("Asset Tag", 0x08);
+    if (dlg.Has(0x09, 1))
+        dlg.AddFlagRows("Feature Flags", dlg.Byte(0x09), kBoardFeatures, static_cast<int>(std::size(kBoardFeatures)));
+    dlg.AddStringRow("Location in Chassis", 0x0A);
+    if (dlg.Has(0x0B, 2))
+        dlg.AddRow("Chassis Handle", dlg.Format("0x%.4X", dlg.Word(0x0B)));
+    dlg.AddEnumFieldFromOne("Board Type", kBoardType, 0x0D);
 }
 
 void DecodeSystemEnclosure(CDetailDlg& dlg)
@@ -139,4 +258,15 @@ void DecodeSystemEnclosure(CDetailDlg& dlg)
     dlg.AddStringRow("AssetTag", 0x08);
     dlg.AddStringRow("Version", 0x06);
     dlg.AddStringRow("Serial Number", 0x07);
+    dlg.AddEnumFieldFromOne("Boot-up State", kChassisState, 0x09);
+    dlg.AddEnumFieldFromOne("Power Supply State", kChassisState, 0x0A);
+    dlg.AddEnumFieldFromOne("Thermal State", kChassisState, 0x0B);
+    dlg.AddEnumFieldFromOne("Security Status", kChassisSecurity, 0x0C);
+    AddCountRow(dlg, "Height", 0x11, "%u U");
+    AddCountRow(dlg, "Number of Power Cords", 0x12, "%u");
+    // The SKU number follows the contained elements, count times record length bytes from 0x15.
+    if (dlg.Has(0x13, 2)) {
+        size_t sku = 0x15 + size_t{dlg.Byte(0x13)} * dlg.Byte(0x14);
+        dlg.AddStringRow("SKU Number", sku);
+    }
 }

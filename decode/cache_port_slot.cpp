@@ -1,3 +1,5 @@
+#include <iterator>
+
 #include "decode/decoders.h"
 
 // Cache configuration (type 7, 0x05), bits 8-9.
@@ -57,6 +59,9 @@ static const CodeText kConnectorType[] = {
     {0xA2, "PC-H98"},
     {0xA3, "PC-98Note"},
     {0xA4, "PC-98Full"},
+    // End of the original list; later codes after DSP0134 3.9.0.
+    {0x22, "SAS/SATA Plug Receptacle"},
+    {0x23, "USB Type-C Receptacle"},
     {0xFF, "Other-Use Ref. Designator."},
 };
 
@@ -96,6 +101,11 @@ static const CodeText kPortType[] = {
     {0x1F, "Network Port"},
     {0xA0, "8251 Compatible"},
     {0xA1, "8251 FIFO Compatible"},
+    // End of the original list; later codes after DSP0134 3.9.0.
+    {0x20, "SATA"},
+    {0x21, "SAS"},
+    {0x22, "MFM (Multi-Function Monitor)"},
+    {0x23, "Thunderbolt"},
     {0xFF, "Other"},
 };
 
@@ -123,6 +133,64 @@ static const CodeText kSlotType[] = {
     {0xA2, "PC-98/E"},
     {0xA3, "PC-98/Local Bus"},
     {0xA4, "PC-98/Card"},
+    // End of the original list; later codes after DSP0134 3.9.0.
+    {0x12, "PCI-X"},
+    {0x13, "AGP 8X"},
+    {0x14, "M.2 Socket 1-DP (Mechanical Key A)"},
+    {0x15, "M.2 Socket 1-SD (Mechanical Key E)"},
+    {0x16, "M.2 Socket 2 (Mechanical Key B)"},
+    {0x17, "M.2 Socket 3 (Mechanical Key M)"},
+    {0x18, "MXM Type I"},
+    {0x19, "MXM Type II"},
+    {0x1A, "MXM Type III (standard connector)"},
+    {0x1B, "MXM Type III (HE connector)"},
+    {0x1C, "MXM Type IV"},
+    {0x1D, "MXM 3.0 Type A"},
+    {0x1E, "MXM 3.0 Type B"},
+    {0x1F, "PCI Express Gen 2 SFF-8639 (U.2)"},
+    {0x20, "PCI Express Gen 3 SFF-8639 (U.2)"},
+    {0x21, "PCI Express Mini 52-pin (CEM spec. 2.0) with bottom-side keep-outs"},
+    {0x22, "PCI Express Mini 52-pin (CEM spec. 2.0) without bottom-side keep-outs"},
+    {0x23, "PCI Express Mini 76-pin (CEM spec. 2.0)"},
+    {0x24, "PCI Express Gen 4 SFF-8639 (U.2)"},
+    {0x25, "PCI Express Gen 5 SFF-8639 (U.2)"},
+    {0x26, "OCP NIC 3.0 Small Form Factor (SFF)"},
+    {0x27, "OCP NIC 3.0 Large Form Factor (LFF)"},
+    {0x28, "OCP NIC Prior to 3.0"},
+    {0x30, "CXL Flexbus 1.0"},
+    {0xA5, "PCI Express"},
+    {0xA6, "PCI Express x1"},
+    {0xA7, "PCI Express x2"},
+    {0xA8, "PCI Express x4"},
+    {0xA9, "PCI Express x8"},
+    {0xAA, "PCI Express x16"},
+    {0xAB, "PCI Express Gen 2"},
+    {0xAC, "PCI Express Gen 2 x1"},
+    {0xAD, "PCI Express Gen 2 x2"},
+    {0xAE, "PCI Express Gen 2 x4"},
+    {0xAF, "PCI Express Gen 2 x8"},
+    {0xB0, "PCI Express Gen 2 x16"},
+    {0xB1, "PCI Express Gen 3"},
+    {0xB2, "PCI Express Gen 3 x1"},
+    {0xB3, "PCI Express Gen 3 x2"},
+    {0xB4, "PCI Express Gen 3 x4"},
+    {0xB5, "PCI Express Gen 3 x8"},
+    {0xB6, "PCI Express Gen 3 x16"},
+    {0xB8, "PCI Express Gen 4"},
+    {0xB9, "PCI Express Gen 4 x1"},
+    {0xBA, "PCI Express Gen 4 x2"},
+    {0xBB, "PCI Express Gen 4 x4"},
+    {0xBC, "PCI Express Gen 4 x8"},
+    {0xBD, "PCI Express Gen 4 x16"},
+    {0xBE, "PCI Express Gen 5"},
+    {0xBF, "PCI Express Gen 5 x1"},
+    {0xC0, "PCI Express Gen 5 x2"},
+    {0xC1, "PCI Express Gen 5 x4"},
+    {0xC2, "PCI Express Gen 5 x8"},
+    {0xC3, "PCI Express Gen 5 x16"},
+    {0xC4, "PCI Express Gen 6 and Beyond"},
+    {0xC5, "Enterprise and Datacenter 1U E1 Form Factor Slot (EDSFF E1.S, E1.L)"},
+    {0xC6, "Enterprise and Datacenter 3\" E3 Form Factor Slot (EDSFF E3.S, E3.L)"},
     {0xFF, ""},
 };
 
@@ -136,6 +204,14 @@ static const char* const kSlotDataBusWidth[] = {
     "32 bit",
     "64 bit",
     "128 bit",
+    // End of the original table; later codes after DSP0134 3.9.0.
+    "1x or x1",
+    "2x or x2",
+    "4x or x4",
+    "8x or x8",
+    "12x or x12",
+    "16x or x16",
+    "32x or x32",
 };
 
 // Current usage (type 9, 0x07); the first entry is code 1.
@@ -144,6 +220,8 @@ static const char* const kSlotUsage[] = {
     "Unknown",
     "Available",
     "In use",
+    // End of the original table; later codes after DSP0134 3.9.0.
+    "Unavailable",
 };
 
 // Slot length (type 9, 0x08); the first entry is code 1.
@@ -152,6 +230,57 @@ static const char* const kSlotLength[] = {
     "Unknown",
     "Short Lengrh",
     "Long Length",
+    // End of the original table; later codes after DSP0134 3.9.0.
+    "2.5\" drive form factor",
+    "3.5\" drive form factor",
+};
+
+// SRAM type, bit n of the words at 0x0B and 0x0D of type 7.
+static const char* const kSramType[] = {
+    "Other",
+    "Unknown",
+    "Non-Burst",
+    "Burst",
+    "Pipeline Burst",
+    "Synchronous",
+    "Asynchronous",
+};
+
+// Error correction type (type 7, 0x10); the first entry is code 1.
+static const char* const kCacheErrorCorrection[] = {
+    "Other",
+    "Unknown",
+    "None",
+    "Parity",
+    "Single-bit ECC",
+    "Multi-bit ECC",
+};
+
+// System cache type (type 7, 0x11); the first entry is code 1.
+static const char* const kSystemCacheType[] = {
+    "Other",
+    "Unknown",
+    "Instruction",
+    "Data",
+    "Unified",
+};
+
+// Associativity (type 7, 0x12); the first entry is code 1.
+static const char* const kCacheAssociativity[] = {
+    "Other",
+    "Unknown",
+    "Direct Mapped",
+    "2-way Set-Associative",
+    "4-way Set-Associative",
+    "Fully Associative",
+    "8-way Set-Associative",
+    "16-way Set-Associative",
+    "12-way Set-Associative",
+    "24-way Set-Associative",
+    "32-way Set-Associative",
+    "48-way Set-Associative",
+    "64-way Set-Associative",
+    "20-way Set-Associative",
 };
 
 // A cache size word: bits 0-14 count units of 1K, or of 64K when bit 15 is set.
@@ -161,6 +290,21 @@ static void AddCacheSizeRow(CDetailDlg& dlg, const char* description, size_t off
         return;
     uint16_t size = dlg.Word(offset);
     dlg.AddRow(description, dlg.Format("%d x %dK", size & 0x7FFF, (size & 0x8000) ? 64 : 1));
+}
+
+// The 32-bit form of SMBIOS 3.1: bits 0-30 count units of 1K, or of 64K when bit 31 is set.
+static void AddCacheSize2Row(CDetailDlg& dlg, const char* description, size_t offset)
+{
+    if (!dlg.Has(offset, 4))
+        return;
+    uint32_t size = dlg.Dword(offset);
+    dlg.AddRow(description, dlg.Format("%u x %uK", size & 0x7FFFFFFFu, (size & 0x80000000u) ? 64u : 1u));
+}
+
+static void AddSramTypeRows(CDetailDlg& dlg, const char* description, size_t offset)
+{
+    if (dlg.Has(offset, 2))
+        dlg.AddFlagRows(description, dlg.Word(offset), kSramType, static_cast<int>(std::size(kSramType)));
 }
 
 void DecodeCacheInformation(CDetailDlg& dlg)
@@ -176,6 +320,17 @@ void DecodeCacheInformation(CDetailDlg& dlg)
     }
     AddCacheSizeRow(dlg, "Maximum Cache Size", 0x07);
     AddCacheSizeRow(dlg, "Installed Size", 0x09);
+    AddSramTypeRows(dlg, "Supported SRAM Type", 0x0B);
+    AddSramTypeRows(dlg, "Current SRAM Type", 0x0D);
+    if (dlg.Has(0x0F, 1)) {
+        uint8_t speed = dlg.Byte(0x0F);
+        dlg.AddRow("Cache Speed", speed == 0 ? "Unknown" : dlg.Format("%u ns", speed));
+    }
+    dlg.AddEnumFieldFromOne("Error Correction Type", kCacheErrorCorrection, 0x10);
+    dlg.AddEnumFieldFromOne("System Cache Type", kSystemCacheType, 0x11);
+    dlg.AddEnumFieldFromOne("Associativity", kCacheAssociativity, 0x12);
+    AddCacheSize2Row(dlg, "Maximum Cache Size 2", 0x13);
+    AddCacheSize2Row(dlg, "Installed Size 2", 0x17);
 }
 
 void DecodePortConnectorInformation(CDetailDlg& dlg)
@@ -196,4 +351,29 @@ void DecodeSystemSlots(CDetailDlg& dlg)
     dlg.AddEnumFieldFromOne("Slot Length", kSlotLength, 0x08);
     if (dlg.Has(0x09, 2))
         dlg.AddRow("Slot ID", dlg.Format("%.4X", dlg.Word(0x09)));
+
+    // The PCI address of the slot's device (SMBIOS 2.6), written as a PCI tool would.
+    if (dlg.Has(0x0D, 2))
+        dlg.AddRow("Segment Group Number", dlg.Format("%.4X", dlg.Word(0x0D)));
+    if (dlg.Has(0x0F, 1))
+        dlg.AddRow("Bus Number", dlg.Format("%.2X", dlg.Byte(0x0F)));
+    // Bits 7:3 the device, bits 2:0 the function.
+    if (dlg.Has(0x10, 1))
+        dlg.AddRow("Device/Function Number", dlg.Format("%.2X.%X", dlg.Byte(0x10) >> 3, dlg.Byte(0x10) & 7u));
+    // SMBIOS 3.2: the electrical width of the slot's own device, then its peers, five bytes each.
+    if (dlg.Has(0x11, 1))
+        dlg.AddRow("Data Bus Width", dlg.Format("%u", dlg.Byte(0x11)));
+    if (dlg.Has(0x12, 1)) {
+        unsigned peers = dlg.Byte(0x12);
+        dlg.AddRow("Peer Grouping Count", dlg.Format("%u", peers));
+        for (unsigned n = 0; n < peers; ++n) {
+            size_t at = 0x13 + 5 * n;
+            if (!dlg.Has(at, 5))
+                break;
+            uint8_t devfn = dlg.Byte(at + 3);
+            dlg.AddRow(n == 0 ? "Peer Groups" : "",
+                       dlg.Format("%.4X:%.2X:%.2X.%X (Width %u)", dlg.Word(at), dlg.Byte(at + 2), devfn >> 3,
+                                  devfn & 7u, dlg.Byte(at + 4)));
+        }
+    }
 }

@@ -1,5 +1,6 @@
 #include "decode/detail_dlg.h"
 
+#include <charconv>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
@@ -91,25 +92,18 @@ void CDetailDlg::SetColumns(std::initializer_list<const char*> titles)
 
 int CDetailDlg::AddRow(std::initializer_list<const char*> cells)
 {
-    int column = 0;
-    for (const char* cell : cells) {
-        if (column == 0)
-            m_list.InsertItem(m_row, cell ? cell : "");
-        else
-            m_list.SetItemText(m_row, column, cell ? cell : "");
-        ++column;
-    }
+    m_list.InsertRow(m_row, cells.begin(), cells.size());
     return ++m_row;
 }
 
 void CDetailDlg::AddFlagRows(const char* description, uint32_t value, const char* const* table, int bits)
 {
-    char label[256];
-    std::snprintf(label, sizeof label, "%s", description);
+    // The group's Description on its first row only.
+    const char* label = description;
     for (int n = 0; n < bits; ++n) {
         if (value & (uint32_t{1} << n)) {
             AddRow(label, table[n]);
-            label[0] = '\0';
+            label = "";
         }
     }
 }
@@ -157,23 +151,37 @@ void CDetailDlg::DecodeEndOfTable()
 
 void CDetailDlg::AddGenericRows()
 {
-    AddRow("Type", Format("%d", Type()));
-    AddRow("Length", Format("0x%.4X", Length()));
-    AddRow("Handle", Format("0x%.4X", Handle()));
+    // Formatted by hand: thousands of structures of a large table come this way.
+    static const char kHex[] = "0123456789ABCDEF";
+    char number[8];
+    *std::to_chars(number, number + 4, Type()).ptr = '\0';
+    AddRow("Type", number);
+    auto hex4 = [&](uint16_t v) {
+        const char text[] = {'0', 'x', kHex[v >> 12], kHex[(v >> 8) & 0xF], kHex[(v >> 4) & 0xF], kHex[v & 0xF], '\0'};
+        std::memcpy(number, text, sizeof text);
+        return number;
+    };
+    AddRow("Length", hex4(Length()));
+    AddRow("Handle", hex4(Handle()));
 
     // Eight bytes to a row, each row led by the offset of its first byte.
-    std::string line;
+    // "%.4X: " and then "%.2X " per byte; the length byte keeps offsets below 0x100.
+    char line[6 + 8 * 3 + 1];
+    size_t used = 0;
     const char* description = "Data Source";
     for (size_t at = 0; at < m_fields.size; ++at) {
-        char cell[8];
         if (at % 8 == 0) {
-            std::snprintf(cell, sizeof cell, "%.4X: ", static_cast<unsigned>(at));
-            line = cell;
+            const char offset[] = {'0', '0', kHex[(at >> 4) & 0xF], kHex[at & 0xF], ':', ' '};
+            std::memcpy(line, offset, sizeof offset);
+            used = sizeof offset;
         }
-        std::snprintf(cell, sizeof cell, "%.2X ", m_fields.data[at]);
-        line += cell;
+        uint8_t byte = m_fields.data[at];
+        line[used++] = kHex[byte >> 4];
+        line[used++] = kHex[byte & 0xF];
+        line[used++] = ' ';
         if (at % 8 == 7 || at + 1 == m_fields.size) {
-            AddRow(description, line.c_str());
+            line[used] = '\0';
+            AddRow(description, line);
             description = "";
         }
     }
@@ -182,6 +190,8 @@ void CDetailDlg::AddGenericRows()
         const char* text = FindString(n);
         if (text == nullptr)
             break;
-        AddRow(Format("String %u", n), text);
+        char label[12] = "String ";
+        *std::to_chars(label + 7, label + sizeof label - 1, n).ptr = '\0';
+        AddRow(label, text);
     }
 }

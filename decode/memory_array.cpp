@@ -18,6 +18,8 @@ static const CodeText kMemoryArrayLocation[] = {
     {0xA1, "PC-98/C24 add-on card"},
     {0xA2, "PC-98/E add-on card"},
     {0xA3, "PC-98/Local bus add-on card"},
+    // End of the original list; later codes after DSP0134 3.9.0.
+    {0xA4, "CXL add-on card"},
     {0xFF, ""},
 };
 
@@ -60,6 +62,11 @@ static const char* const kMemoryFormFactor[] = {
     "Row of chips",
     "RIMM",
     "SODIMM",
+    // End of the original table; later codes after DSP0134 3.9.0.
+    "SRIMM",
+    "FB-DIMM",
+    "Die",
+    "CAMM",
 };
 
 // Memory device type (type 17, 0x12); the first entry is code 1.
@@ -80,9 +87,30 @@ static const char* const kMemoryType[] = {
     "3DRAM",
     "SDRAM",
     "SGRAM",
+    // End of the original table; later codes after DSP0134 3.9.0.
+    "RDRAM",
+    "DDR",
+    "DDR2",
+    "DDR2 FB-DIMM",
+    "Reserved",
+    "Reserved",
+    "Reserved",
+    "DDR3",
+    "FBD2",
+    "DDR4",
+    "LPDDR",
+    "LPDDR2",
+    "LPDDR3",
+    "LPDDR4",
+    "Logical non-volatile device",
+    "HBM (High Bandwidth Memory)",
+    "HBM2 (High Bandwidth Memory Generation 2)",
+    "DDR5",
+    "LPDDR5",
+    "HBM3 (High Bandwidth Memory Generation 3)",
 };
 
-// Memory device type detail (type 17, 0x13), bits 0 to 12; bits 13-15 are not shown.
+// Memory device type detail (type 17, 0x13), bit n.
 static const char* const kMemoryTypeDetail[] = {
     "Reserved",
     "Other",
@@ -97,7 +125,28 @@ static const char* const kMemoryTypeDetail[] = {
     "Window SRAM",
     "Cache DRAM",
     "Non-volatile",
+    // End of the original table; later bits after DSP0134 3.9.0.
+    "Registered (Buffered)",
+    "Unbuffered (Unregistered)",
+    "LRDIMM",
 };
+
+// Memory technology (type 17, 0x28); the first entry is code 1.
+static const char* const kMemoryTechnology[] = {
+    "Other",
+    "Unknown",
+    "DRAM",
+    "NVDIMM-N",
+    "NVDIMM-F",
+    "NVDIMM-P",
+    "Intel Optane persistent memory",
+};
+
+// Values that defer to a wider field added later.
+constexpr uint32_t kCapacitySeeExtended = 0x80000000; // type 16, 0x07 -> 0x0F (2.7)
+constexpr uint16_t kSizeSeeExtended = 0x7FFF;         // type 17, 0x0C -> 0x1C (2.7)
+constexpr uint16_t kSpeedSeeExtended = 0xFFFF;        // type 17, 0x15 and 0x20 -> 0x54 and 0x58 (3.3)
+constexpr uint32_t kAddressSeeExtended = 0xFFFFFFFF;  // type 19, 0x04 -> 0x0F and 0x17 (2.7)
 
 // format takes the word as its one argument.
 static void AddWordRow(CDetailDlg& dlg, const char* description, size_t offset, const char* format)
@@ -131,6 +180,35 @@ static void AddAddressRow(CDetailDlg& dlg, const char* description, size_t offse
     dlg.AddRow(description, dlg.Format("0x%.8llX", address));
 }
 
+// Transfers per second; the all-ones word defers to the double word of SMBIOS 3.3 when present.
+static void AddSpeedRow(CDetailDlg& dlg, const char* description, size_t offset, size_t extendedOffset)
+{
+    if (!dlg.Has(offset, 2))
+        return;
+    uint32_t speed = dlg.Word(offset);
+    if (speed == kSpeedSeeExtended && dlg.Has(extendedOffset, 4))
+        speed = dlg.Dword(extendedOffset) & 0x7FFFFFFFu;
+    dlg.AddRow(description, speed == 0 ? "Unknown" : dlg.Format("%u MT/s", speed));
+}
+
+// Millivolts shown in volts, with no more digits than the value has.
+static void AddVoltageRow(CDetailDlg& dlg, const char* description, size_t offset)
+{
+    if (!dlg.Has(offset, 2))
+        return;
+    unsigned millivolts = dlg.Word(offset);
+    const char* value = millivolts == 0         ? "Unknown"
+                        : millivolts % 100 == 0 ? dlg.Format("%.1f V", millivolts / 1000.0)
+                                                : dlg.Format("%g V", millivolts / 1000.0);
+    dlg.AddRow(description, value);
+}
+
+static void AddQwordAddressRow(CDetailDlg& dlg, const char* description, size_t offset)
+{
+    if (dlg.Has(offset, 8))
+        dlg.AddRow(description, dlg.Format("0x%.8llX", static_cast<unsigned long long>(dlg.Qword(offset))));
+}
+
 void DecodePhysicalMemoryArray(CDetailDlg& dlg)
 {
     dlg.AddRow("Data Structure Handle", dlg.Format("0x%.4X", dlg.Handle()));
@@ -138,9 +216,12 @@ void DecodePhysicalMemoryArray(CDetailDlg& dlg)
     dlg.AddEnumField("Use in", kMemoryArrayUse, 0x05);
     dlg.AddEnumField("Memory Error Correction", kMemoryErrorCorrection, 0x06);
     if (dlg.Has(0x07, 4)) {
-        uint32_t kilobytes = dlg.Dword(0x07);
-        dlg.AddRow("Maximum Capacity", kilobytes <= 1024 ? dlg.Format("%u K Bytes", kilobytes)
-                                                         : dlg.Format("%u M Bytes", kilobytes >> 10));
+        // Arrays of 2 TB and more give their capacity in bytes at 0x0F.
+        unsigned long long kilobytes = dlg.Dword(0x07);
+        if (kilobytes == kCapacitySeeExtended && dlg.Has(0x0F, 8))
+            kilobytes = dlg.Qword(0x0F) >> 10;
+        dlg.AddRow("Maximum Capacity", kilobytes <= 1024 ? dlg.Format("%llu K Bytes", kilobytes)
+                                                         : dlg.Format("%llu M Bytes", kilobytes >> 10));
     }
     AddErrorHandleRow(dlg, 0x0B, "%.4X (See Type 18)");
     AddWordRow(dlg, "Memory of Memory Devices", 0x0D, "%u");
@@ -154,7 +235,10 @@ void DecodeMemoryDevice(CDetailDlg& dlg)
     if (dlg.Has(0x0C, 2)) {
         // Bit 15 picks kilobytes over megabytes; all ones means the size is unknown.
         uint16_t size = dlg.Word(0x0C);
-        const char* value = size == 0xFFFF ? "Unknown"
+        // Modules of 32 GB and more give their size in megabytes at 0x1C.
+        const char* value = size == kSizeSeeExtended && dlg.Has(0x1C, 4)
+                                ? dlg.Format("%u M Bytes", dlg.Dword(0x1C) & 0x7FFFFFFFu)
+                            : size == 0xFFFF ? "Unknown"
                             : (size & 0x7FFF) == 0
                                 ? "No memory device in socket"
                                 : dlg.Format("%u %c Bytes", size & 0x7FFFu, (size & 0x8000) ? 'K' : 'M');
@@ -171,6 +255,21 @@ void DecodeMemoryDevice(CDetailDlg& dlg)
     if (dlg.Has(0x13, 2))
         dlg.AddFlagRows("Type Detail", dlg.Word(0x13), kMemoryTypeDetail,
                         static_cast<int>(std::size(kMemoryTypeDetail)));
+
+    AddSpeedRow(dlg, "Speed", 0x15, 0x54);
+    dlg.AddStringRow("Manufacturer", 0x17);
+    dlg.AddStringRow("Serial Number", 0x18);
+    dlg.AddStringRow("Asset Tag", 0x19);
+    dlg.AddStringRow("Part Number", 0x1A);
+    if (dlg.Has(0x1B, 1)) {
+        unsigned rank = dlg.Byte(0x1B) & 0x0Fu;
+        dlg.AddRow("Rank", rank == 0 ? "Unknown" : dlg.Format("%u", rank));
+    }
+    AddSpeedRow(dlg, "Configured Memory Speed", 0x20, 0x58);
+    AddVoltageRow(dlg, "Minimum Voltage", 0x22);
+    AddVoltageRow(dlg, "Maximum Voltage", 0x24);
+    AddVoltageRow(dlg, "Configured Voltage", 0x26);
+    dlg.AddEnumFieldFromOne("Memory Technology", kMemoryTechnology, 0x28);
 }
 
 void DecodeMemoryArrayMappedAddress(CDetailDlg& dlg)
@@ -180,4 +279,9 @@ void DecodeMemoryArrayMappedAddress(CDetailDlg& dlg)
     AddWordRow(dlg, "Memory Array Handle", 0x0C, "0x%.4X  (Refer to Type 16)");
     if (dlg.Has(0x0E, 1))
         dlg.AddRow("Partition Width", dlg.Format("%u", dlg.Byte(0x0E)));
+    // Ranges beyond 4 TB: byte addresses in 64 bits, used only when the start says so.
+    if (dlg.Has(0x04, 4) && dlg.Dword(0x04) == kAddressSeeExtended) {
+        AddQwordAddressRow(dlg, "Extended Starting Address", 0x0F);
+        AddQwordAddressRow(dlg, "Extended Ending Address", 0x17);
+    }
 }

@@ -3,7 +3,7 @@
 
 #include "decode/decoders.h"
 
-// On-board device type (type 10, bits 0-6 of each device's type byte), codes 0 to 7.
+// On-board device type (type 10, bits 0-6 of each device's type byte), by code.
 static const char* const kOnBoardDeviceType[] = {
     "",
     "Other",
@@ -13,6 +13,16 @@ static const char* const kOnBoardDeviceType[] = {
     "Ethernet",
     "Token Ring",
     "Sound",
+    // End of the original table; later codes after DSP0134 3.9.0.
+    "PATA Controller",
+    "SATA Controller",
+    "SAS Controller",
+    "Wireless LAN",
+    "Bluetooth",
+    "WWAN",
+    "eMMC (embedded Multi-Media Controller)",
+    "NVMe Controller",
+    "UFS Controller",
 };
 
 // One line per device, in three columns of its own instead of Description/Value.

@@ -71,6 +71,7 @@ QColor ColorFromRef(uint32_t color)
 void QtTreeControl::SetImageList(const QVector<QPixmap>& images, QSize imageSize)
 {
     m_images = images;
+    m_icons.clear();
     m_tree->setIconSize(imageSize);
 }
 
@@ -83,20 +84,34 @@ void QtTreeControl::SetBkColor(uint32_t color)
 
 TreeItem QtTreeControl::InsertItem(const std::string& text, int image, int selectedImage, TreeItem parent)
 {
-    QTreeWidgetItem* parentItem = ItemOf(parent);
-    auto* item = parentItem ? new QTreeWidgetItem(parentItem) : new QTreeWidgetItem(m_tree);
+    // Filled before it joins the tree, so that the model reports one insertion and
+    // no changes.
+    auto* item = new QTreeWidgetItem;
     item->setText(0, Latin1(text));
     item->setData(0, kImageRole, image);
     item->setData(0, kSelectedImageRole, selectedImage);
+    item->setIcon(0, IconOf(image, selectedImage));
+    if (QTreeWidgetItem* parentItem = ItemOf(parent))
+        parentItem->addChild(item);
+    else
+        m_tree->addTopLevelItem(item);
+    m_items.push_back(item);
+    return static_cast<TreeItem>(m_items.size());
+}
+
+QIcon QtTreeControl::IconOf(int image, int selectedImage)
+{
+    auto known = m_icons.constFind({image, selectedImage});
+    if (known != m_icons.constEnd())
+        return *known;
     // The selected image shows while the item is selected, as in an image-list tree.
     QIcon icon;
     if (image >= 0 && image < m_images.size())
         icon.addPixmap(m_images[image], QIcon::Normal);
     if (selectedImage >= 0 && selectedImage < m_images.size())
         icon.addPixmap(m_images[selectedImage], QIcon::Selected);
-    item->setIcon(0, icon);
-    m_items.push_back(item);
-    return static_cast<TreeItem>(m_items.size());
+    m_icons.insert({image, selectedImage}, icon);
+    return icon;
 }
 
 void QtTreeControl::SetItemData(TreeItem item, uint32_t data)

@@ -5,6 +5,9 @@
 #include <QPixmap>
 #include <QSize>
 #include <QString>
+#include <QHash>
+#include <QIcon>
+#include <QPair>
 #include <QVector>
 #include <cstdint>
 #include <string>
@@ -58,8 +61,13 @@ public:
 
 private:
     QTreeWidget* m_tree;
+    QIcon IconOf(int image, int selectedImage);
+
     QVector<QPixmap> m_images;
     QVector<QTreeWidgetItem*> m_items; // item n is m_items[n - 1]
+    // The icons made so far, by image pair: a tree holds thousands of items, and
+    // shares a few icons among them.
+    QHash<QPair<int, int>, QIcon> m_icons;
 };
 
 // A report-style list: a header and rows of cells, on a tree view without branches.

@@ -8,6 +8,7 @@
 #include "qt/main_window.h"
 #include "shell/table_source.h"
 #include "shell/window_module.h"
+#include "qt/startup_timing.h"
 #include "qt/window_tour.h"
 
 int CViewerApp::InitInstance()
@@ -15,6 +16,7 @@ int CViewerApp::InitInstance()
     MainWindow window(std::move(m_reader), m_appTitle);
     window.Logic().m_advice = m_advice;
     WindowTour::StartIfAsked(window);
+    StartupTiming::StartIfAsked(window);
     if (!window.Initialise())
         return 1; // no table: the user has been told, and the window never shows
     window.exec();

@@ -1,5 +1,7 @@
 #include "reader/table_reader.h"
 
+#include <algorithm>
+
 namespace {
 
 // Measures the structure at offset: the header must fit, and the string set must
@@ -70,6 +72,7 @@ ResultCode CTableReader::Open()
     m_structureCount = located.fields.structureCount;
     m_opened = 1;
     BuildIndex();
+    BuildLookups();
     return kOk;
 }
 
@@ -109,6 +112,37 @@ void CTableReader::BuildIndex()
     NoteProblems(stop, offset);
 }
 
+void CTableReader::BuildLookups()
+{
+    // A counting sort by type keeps each type's positions in table order.
+    std::array<uint32_t, 256> counts{};
+    for (const StructExtent& entry : m_index)
+        ++counts[entry.Type()];
+    m_typeBegin[0] = 0;
+    for (size_t t = 0; t < 256; ++t)
+        m_typeBegin[t + 1] = m_typeBegin[t] + counts[t];
+    m_typePositions.assign(m_index.size(), 0);
+    std::array<uint32_t, 256> next;
+    std::copy(m_typeBegin.begin(), m_typeBegin.end() - 1, next.begin());
+    for (size_t i = 0; i < m_index.size(); ++i)
+        m_typePositions[next[m_index[i].Type()]++] = static_cast<uint32_t>(i);
+
+    // Sorted by handle, then position: the first of each run is the one a scan from
+    // the start would meet first.
+    m_firstByHandle.resize(m_index.size());
+    for (size_t i = 0; i < m_index.size(); ++i)
+        m_firstByHandle[i] = {m_index[i].Handle(), static_cast<uint32_t>(i)};
+    auto before = [](const HandlePosition& a, const HandlePosition& b) {
+        return a.handle != b.handle ? a.handle < b.handle : a.position < b.position;
+    };
+    // Firmware mostly numbers its structures in table order: then there is nothing to sort.
+    if (!std::is_sorted(m_firstByHandle.begin(), m_firstByHandle.end(), before))
+        std::sort(m_firstByHandle.begin(), m_firstByHandle.end(), before);
+    auto last = std::unique(m_firstByHandle.begin(), m_firstByHandle.end(),
+                            [](const HandlePosition& a, const HandlePosition& b) { return a.handle == b.handle; });
+    m_firstByHandle.erase(last, m_firstByHandle.end());
+}
+
 ResultCode CTableReader::FindFirst(int type)
 {
     if (!m_opened)
@@ -126,14 +160,16 @@ ResultCode CTableReader::FindNext(uint16_t* handle)
         return kInvalidArg;
     if (m_searchPosition >= m_index.size())
         return kFail;
-    for (size_t i = m_searchPosition; i < m_index.size(); ++i) {
-        if (m_index[i].Type() == m_searchedType) {
-            m_searchPosition = i + 1;
-            *handle = m_index[i].Handle();
-            return kOk;
-        }
-    }
-    return kFail;
+    // The first structure of the searched type at or after the search position.
+    const uint32_t* first = m_typePositions.data() + m_typeBegin[m_searchedType];
+    const uint32_t* last = m_typePositions.data() + m_typeBegin[m_searchedType + 1];
+    const uint32_t* found = std::lower_bound(first, last, m_searchPosition,
+                                             [](uint32_t position, size_t from) { return position < from; });
+    if (found == last)
+        return kFail;
+    m_searchPosition = size_t{*found} + 1;
+    *handle = m_index[*found].Handle();
+    return kOk;
 }
 
 ResultCode CTableReader::FindClose()
@@ -153,14 +189,13 @@ ResultCode CTableReader::GetStructure(uint16_t handle, const uint8_t** structure
         return kInvalidArg;
     if (m_index.empty())
         return kFail;
-    for (const StructExtent& entry : m_index) {
-        if (entry.Handle() == handle) {
-            m_current = &entry;
-            *structure = entry.start;
-            return kOk;
-        }
-    }
-    return kFail;
+    auto found = std::lower_bound(m_firstByHandle.begin(), m_firstByHandle.end(), handle,
+                                  [](const HandlePosition& entry, uint16_t h) { return entry.handle < h; });
+    if (found == m_firstByHandle.end() || found->handle != handle)
+        return kFail;
+    m_current = &m_index[found->position];
+    *structure = m_current->start;
+    return kOk;
 }
 
 ResultCode CTableReader::GetString(int number, const char** text)

@@ -2,6 +2,7 @@
 // The one access to the SMBIOS structure table: opens it, indexes its structures,
 // searches them by type, looks them up by handle and hands out their strings.
 #include <cstddef>
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -83,6 +84,7 @@ private:
     enum class WalkStop { Limit, EndOfTable, End, CutHeader, CutFormatted, CutStrings };
     void BuildIndex();
     void NoteProblems(WalkStop stop, size_t offset);
+    void BuildLookups();
 
     int m_opened = 0;
     std::vector<StructExtent> m_index;
@@ -93,6 +95,18 @@ private:
     uint16_t m_version = 0;
     uint16_t m_maxStructureSize = 0;
     uint16_t m_structureCount = 0;
+
+    // Built once by Open from the index, so that the tree's 256 searches and its
+    // look-ups by handle cost no scan of the table. The index positions of type t,
+    // in table order: m_typePositions[m_typeBegin[t]] up to m_typeBegin[t + 1].
+    std::vector<uint32_t> m_typePositions;
+    std::array<uint32_t, 257> m_typeBegin{};
+    // One entry per distinct handle, sorted by handle: the first position that has it.
+    struct HandlePosition {
+        uint16_t handle;
+        uint32_t position;
+    };
+    std::vector<HandlePosition> m_firstByHandle;
 
     std::unique_ptr<ITableLocator> m_locator;
     LocateResult m_located;

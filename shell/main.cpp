@@ -14,8 +14,7 @@ namespace {
 
 int Print(const std::string& text)
 {
-    std::fwrite(text.data(), 1, text.size(), stdout);
-    return std::fflush(stdout) == 0 ? 0 : 1;
+    return WriteOutput(text) ? 0 : 1;
 }
 
 } // namespace

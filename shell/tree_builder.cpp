@@ -1,6 +1,6 @@
 #include "shell/tree_builder.h"
 
-#include <cstdio>
+#include <charconv>
 
 #include "res/string_table.h"
 
@@ -10,12 +10,12 @@ constexpr size_t kComputerNameMax = 15;
 
 // The caption comes from the structure the handle leads to, which for a duplicated
 // handle may be another type's; empty when the handle leads nowhere.
-std::string CaptionOf(CTableReader& reader, uint16_t handle)
+const char* CaptionOf(CTableReader& reader, uint16_t handle)
 {
     const uint8_t* structure = nullptr;
     if (reader.GetStructure(handle, &structure) != kOk || reader.CurrentStructure() == nullptr)
-        return {};
-    return TypeCaption(reader.CurrentStructure()->Type());
+        return "";
+    return LoadResString(kIdsCaptionBase + reader.CurrentStructure()->Type());
 }
 
 } // namespace
@@ -41,8 +41,8 @@ void AddTypeNode(CTableReader& reader, ITreeControl& tree, TreeItem root, int ty
     reader.FindFirst(type);
     uint16_t handle = 0;
     if (reader.FindNext(&handle) == kOk) {
-        std::string caption = CaptionOf(reader, handle);
-        TreeItem node = tree.InsertItem(caption.empty() ? "Unknown DMI Type" : caption, kImageStructure,
+        const char* caption = CaptionOf(reader, handle);
+        TreeItem node = tree.InsertItem(*caption ? caption : "Unknown DMI Type", kImageStructure,
                                         kImageStructureSelected, root);
         tree.SetItemData(node, handle);
         uint16_t next = 0;
@@ -56,10 +56,13 @@ void AddInstanceNodes(CTableReader& reader, ITreeControl& tree, int type, TreeIt
 {
     reader.FindFirst(type);
     uint16_t handle = 0;
+    std::string text; // one buffer for every child's "%s #.%d"
     for (int instance = 0; reader.FindNext(&handle) == kOk; ++instance) {
-        std::string caption = CaptionOf(reader, handle);
-        TreeItem child = tree.InsertItem(caption + " #." + std::to_string(instance), kImageStructure,
-                                         kImageStructureSelected, node);
+        text = CaptionOf(reader, handle);
+        text += " #.";
+        char digits[12];
+        text.append(digits, std::to_chars(digits, digits + sizeof digits, instance).ptr);
+        TreeItem child = tree.InsertItem(text, kImageStructure, kImageStructureSelected, node);
         tree.SetItemData(child, handle);
     }
 }

@@ -45,14 +45,34 @@ void ExpectRows(const std::vector<StructureCase>& cases)
         EXPECT_EQ(RowsOf(cases[i].type, cases[i].body, cases[i].strings), cases[i].want) << "case " << i;
 }
 
+namespace {
+// Bytes past the length are left out.
+void Put(Bytes& body, size_t length, const FieldSet& f)
+{
+    for (size_t n = 0; n < f.width && f.offset + n < length; ++n)
+        body[f.offset - 4 + n] = static_cast<uint8_t>(f.value >> (8 * n));
+}
+} // namespace
+
 void ExpectFields(const std::vector<FieldCase>& cases)
 {
     for (size_t i = 0; i < cases.size(); ++i) {
         const FieldCase& c = cases[i];
         Bytes body(c.length - 4, 0);
-        for (size_t n = 0; n < c.width && c.offset + n < c.length; ++n)
-            body[c.offset - 4 + n] = static_cast<uint8_t>(c.value >> (8 * n));
+        Put(body, c.length, {c.offset, c.width, c.value});
         EXPECT_EQ(ValueOf(RowsOf(c.type, body), c.description), c.want)
             << "case " << i << ": type " << +c.type << ", 0x" << std::hex << c.value << " at 0x" << c.offset;
+    }
+}
+
+void ExpectFieldSets(const std::vector<FieldsCase>& cases)
+{
+    for (size_t i = 0; i < cases.size(); ++i) {
+        const FieldsCase& c = cases[i];
+        Bytes body(c.length - 4, 0);
+        for (const FieldSet& f : c.fields)
+            Put(body, c.length, f);
+        EXPECT_EQ(ValueOf(RowsOf(c.type, body), c.description), c.want)
+            << "case " << i << ": type " << +c.type << ", " << c.description;
     }
 }

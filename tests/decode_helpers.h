@@ -55,3 +55,19 @@ struct FieldCase {
     std::string want;
 };
 void ExpectFields(const std::vector<FieldCase>& cases);
+
+// Several little-endian fields set in an all-zero structure of this type and formatted length,
+// for fields whose meaning depends on another (a sentinel and the wider field it defers to).
+struct FieldSet {
+    size_t offset;
+    size_t width;
+    uint64_t value;
+};
+struct FieldsCase {
+    uint8_t type;
+    size_t length;
+    std::vector<FieldSet> fields;
+    const char* description;
+    std::string want;
+};
+void ExpectFieldSets(const std::vector<FieldsCase>& cases);

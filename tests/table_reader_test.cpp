@@ -95,6 +95,37 @@ TEST(CTableReader, SearchReachesEveryStructureOfLargeTables)
     EXPECT_EQ(reader->GetStructure(698, &s), kOk);
 }
 
+TEST(CTableReader, SearchesAndLookupsAnswerAsAScanFromTheStartWould)
+{
+    // Types and handles repeat in no order; every answer is that of a scan of the index.
+    std::vector<Bytes> structures;
+    uint32_t seed = 1;
+    for (int i = 0; i < 600; ++i) {
+        seed = seed * 1103515245u + 12345u;
+        structures.push_back(Structure(static_cast<uint8_t>((seed >> 24) % 12 * 23), static_cast<uint16_t>((seed >> 8) % 400)));
+    }
+    auto reader = OpenTable(structures);
+    ASSERT_EQ(reader->IndexedCount(), 600u);
+    for (int type = 0; type <= 255; ++type) {
+        std::vector<uint16_t> scanned;
+        for (size_t i = 0; i < reader->IndexedCount(); ++i)
+            if (reader->IndexEntry(i).Type() == type)
+                scanned.push_back(reader->IndexEntry(i).Handle());
+        EXPECT_EQ(HandlesOf(*reader, type), scanned) << "type " << type;
+    }
+    for (unsigned handle = 0; handle <= 0xFFFF; ++handle) {
+        const uint8_t* scanned = nullptr;
+        for (size_t i = 0; i < reader->IndexedCount() && !scanned; ++i)
+            if (reader->IndexEntry(i).Handle() == handle)
+                scanned = reader->IndexEntry(i).start;
+        const uint8_t* s = nullptr;
+        EXPECT_EQ(reader->GetStructure(static_cast<uint16_t>(handle), &s), scanned ? kOk : kFail);
+        if (scanned) {
+            EXPECT_EQ(s, scanned) << "handle " << handle;
+        }
+    }
+}
+
 TEST(CTableReader, GetStructureFindsTheFirstOfDuplicateHandles)
 {
     auto reader = OpenTable({Structure(2, 5, {}, {"first"}), Structure(3, 5, {0, 0}, {"second"})});

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building and testing need, if any are missing.
-# Sourced by run.sh and test.sh.
+# Sourced by run.sh, test.sh and bench.sh.
 lumetra_packages=(
   build-essential cmake pkg-config
   libgtest-dev libgmock-dev
@@ -12,9 +12,14 @@ lumetra_packages=(
 )
 
 lumetra_setup() {
+  lumetra_install "${lumetra_packages[@]}"
+}
+
+# Installs those of the given packages that are missing.
+lumetra_install() {
   local missing=()
   local p
-  for p in "${lumetra_packages[@]}"; do
+  for p in "$@"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
   done
   [ ${#missing[@]} -eq 0 ] && return 0

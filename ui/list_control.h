@@ -1,6 +1,7 @@
 #pragma once
 // The report-style list control that the detail window's logic drives. Texts are
 // 8-bit, as the table holds them; adapters decide how to show them.
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -19,4 +20,17 @@ public:
     virtual void SetTextBkColor(uint32_t color) = 0;
     // Width of the control's window, border included, in pixels.
     virtual int GetWindowWidth() const = 0;
+    // Inserts a row at index with these cells, as InsertItem and then SetItemText on
+    // each further column would; null cells are "". A list that can keep a text
+    // without a std::string of its own overrides it.
+    virtual void InsertRow(int index, const char* const* cells, size_t count)
+    {
+        for (size_t column = 0; column < count; ++column) {
+            const char* text = cells[column] ? cells[column] : "";
+            if (column == 0)
+                InsertItem(index, text);
+            else
+                SetItemText(index, static_cast<int>(column), text);
+        }
+    }
 };

@@ -41,17 +41,17 @@ bool MemoryList::SetItemText(int item, int subItem, const std::string& text)
 
 TreeItem MemoryTree::InsertItem(const std::string& text, int image, int selectedImage, TreeItem parent)
 {
-    Node node;
+    parent = Find(parent) ? parent : kTreeRoot;
+    Node& node = m_nodes.emplace_back();
     node.text = text;
     node.image = image;
     node.selectedImage = selectedImage;
-    node.parent = Find(parent) ? parent : kTreeRoot;
-    m_nodes.push_back(node);
+    node.parent = parent;
     TreeItem item = m_nodes.size();
-    if (node.parent == kTreeRoot)
+    if (parent == kTreeRoot)
         m_topLevel.push_back(item);
     else
-        m_nodes[node.parent - 1].children.push_back(item);
+        m_nodes[parent - 1].children.push_back(item);
     return item;
 }
 

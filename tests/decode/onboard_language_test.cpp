@@ -35,6 +35,11 @@ TEST(OnBoardLanguageDecoders, WholeStructures)
         // An odd last byte is no device; type code 0 has an empty text.
         {10, {0x80, 1, 0x85}, {"VGA"}, {{"VGA", "Enabled", ""}}},
         {10, {0xFF, 9}, {"VGA"}, {{"", "Enabled", "0x7F"}}},
+        // Later device types by name, up to the last the reference defines.
+        {10,
+         {0x89, 1, 0x10, 1, 0x11, 1},
+         {"AHCI"},
+         {{"AHCI", "Enabled", "SATA Controller"}, {"AHCI", "Disabled", "UFS Controller"}, {"AHCI", "Disabled", "0x11"}}},
         {10, {0x83}, {"VGA"}, {}},
         {13,
          languages(3, 0x02, 2),

@@ -45,7 +45,9 @@ TEST(ProcessorDecoder, FieldBoundaries)
         {4, 0x1A, 0x11, 1, 0xC0, "Processor Voltage", "0.0 Volt"},
         {4, 0x1A, 0x11, 1, 0x0D, "Processor Voltage", "5V, 2.9V"},
         {4, 0x1A, 0x11, 1, 0x00, "Processor Voltage", ""},
-        {4, 0x1A, 0x19, 1, 10, "Processor Upgrade", "0x0A"},
+        {4, 0x1A, 0x19, 1, 0x33, "Processor Upgrade", "Socket BGA1356"},
+        {4, 0x1A, 0x19, 1, 0x57, "Processor Upgrade", "Socket BGA2833"},
+        {4, 0x1A, 0x19, 1, 0x58, "Processor Upgrade", "0x58"},
         {4, 0x1A, 0x18, 1, 0x07, "Processor Status", "CPU Socket Unpopulated|"},
         {4, 0x1A, 0x18, 1, 0xBB, "Processor Status", "CPU Socket Unpopulated|CPU Disabled By BIOS (POST Error)"},
         // Fields that do not fit whole are left out, the status rows together.
@@ -54,5 +56,24 @@ TEST(ProcessorDecoder, FieldBoundaries)
         {4, 0x18, 0x18, 1, 0x41, "Processor Status", kNoRow},
         {4, 0x19, 0x18, 1, 0x41, "Processor Status", "CPU Socket Populated|CPU Enabled"},
         {4, 0x19, 0x19, 1, 8, "Processor Upgrade", kNoRow},
+    });
+}
+
+TEST(ProcessorDecoder, LaterFields)
+{
+    // type, length, fields set (offset, width, value); the row's Description and ValueOf
+    ExpectFieldSets({
+        // Counts of 0xFF defer to the 16-bit forms when the structure has them.
+        {4, 0x30, {{0x23, 1, 0xFF}, {0x2A, 2, 288}}, "Core Count", "288"},
+        {4, 0x2A, {{0x24, 1, 0xFF}, {0x2C, 2, 280}}, "Core Enabled", "255"},
+        {4, 0x30, {{0x23, 1, 0x00}}, "Core Count", "Unknown"},
+        {4, 0x23, {{0x23, 1, 4}}, "Core Count", kNoRow},
+        // Family 2 only where the family byte points to it.
+        {4, 0x2A, {{0x06, 1, 0xFE}, {0x28, 2, 0x101}}, "Processor Family", "See Processor Family 2"},
+        {4, 0x2A, {{0x06, 1, 0xFE}, {0x28, 2, 0x101}}, "Processor Family 2", "ARMv8"},
+        {4, 0x2A, {{0x06, 1, 0xFE}, {0x28, 2, 0x0B}}, "Processor Family 2", "Pentium processor Family"},
+        {4, 0x2A, {{0x06, 1, 0xFE}, {0x28, 2, 0x300}}, "Processor Family 2", "0x0300"},
+        {4, 0x2A, {{0x06, 1, 0xC6}, {0x28, 2, 0xC6}}, "Processor Family 2", kNoRow},
+        {4, 0x20, {{0x1A, 2, 0xFFFF}, {0x1C, 2, 0x0702}}, "L1 Cache Handle", "Not Provided"},
     });
 }

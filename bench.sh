@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Sets up what the benchmarks need, builds them with the program, and runs them:
+# the in-process timings (Google Benchmark), whole processes against dmidecode
+# (hyperfine), and the windows' start-up offscreen. Timings on a shared machine are
+# noisy: compare ratios from one run. Arguments go to lumetra_bench (for example
+# --benchmark_filter=RenderJson).
+set -euo pipefail
+cd "$(dirname "$0")"
+source tools/setup.sh
+lumetra_setup
+lumetra_install libbenchmark-dev hyperfine dmidecode time
+
+cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLUMETRA_BENCH=ON -DLUMETRA_TESTS=OFF >/dev/null
+cmake --build build-bench -j"$(nproc 2>/dev/null || echo 2)"
+
+echo "== In-process ($(uptime | sed 's/.*load average/load average/'))"
+./build-bench/lumetra_bench "$@"
+echo
+echo "== Whole processes against dmidecode"
+bench/compare.sh build-bench
+echo
+echo "== Windows, offscreen"
+bench/window_timing.sh build-bench
