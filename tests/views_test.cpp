@@ -91,6 +91,7 @@ TEST(Views, ProblemsOfBrokenTablesShowInEveryView)
     EXPECT_NE(RenderJson(*sound, "PC").find("\"indexed_count\": 2, \"problems\": []}"), std::string::npos);
     EXPECT_EQ(ProblemLines(*sound), "");
     EXPECT_EQ(AboutProblemLine(*sound), "");
+}
 
 TEST(Views, RowBufferKeepsRowsAsMemoryListDoes)
 {
