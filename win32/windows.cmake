@@ -21,7 +21,8 @@ target_include_directories(lumetra_win32 PUBLIC ${lumetra_win32_root})
 
 # The icon files are named relative to win32/.
 set_source_files_properties(${PROJECT_SOURCE_DIR}/win32/lumetra.rc PROPERTIES
-  COMPILE_OPTIONS "-I${PROJECT_SOURCE_DIR}/win32")
+  COMPILE_OPTIONS "-I${PROJECT_SOURCE_DIR}/win32"
+  COMPILE_DEFINITIONS "LUMETRA_VERSION_MAJOR=${PROJECT_VERSION_MAJOR};LUMETRA_VERSION_MINOR=${PROJECT_VERSION_MINOR}")
 
 add_executable(lumetra WIN32 ${PROJECT_SOURCE_DIR}/win32/app_main.cpp ${PROJECT_SOURCE_DIR}/win32/lumetra.rc)
 target_link_libraries(lumetra PRIVATE lumetra_win32)
