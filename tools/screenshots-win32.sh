@@ -5,8 +5,6 @@
 # about.png and no-dmi-function.png (the message box on a file that holds no table).
 #   tools/screenshots-win32.sh [DUMP [FOLDER]]   defaults: samples/dump.bin, screenshots-win32/
 # LUMETRA_WIN_BUILD names the build folder (default build-win64; built if missing).
-# WINEPREFIX, when set, is the Wine prefix to use; otherwise one of the script's own
-# lies in the build folder (made on first use, about 10 s).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 dump=$(realpath "${1:-samples/dump.bin}")
@@ -21,34 +19,16 @@ if [ ! -f "$build/lumetra.exe" ]; then
   cmake --build "$build" -j2 --target lumetra >/dev/null
 fi
 exe=$(realpath "$build/lumetra.exe")
-wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
-export WINEPREFIX=${WINEPREFIX:-$(realpath "$build")/wine-screenshots}
-export WINEDEBUG=-all
 
-# A display number that no other X server holds.
-n=90
-while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
-export DISPLAY=:$n
-Xvfb "$DISPLAY" -screen 0 1024x768x24 -dpi 96 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
+# An X server of the script's own and the build's Wine prefix (the one test.sh uses).
+source tools/wine-env.sh
 program=""
 cleanup() {
   [ -n "$program" ] && kill "$program" 2>/dev/null || true
-  wineserver -k 2>/dev/null || true # this prefix's server only
-  kill "$xvfb" 2>/dev/null || true
+  lumetra_wine_stop
 }
 trap cleanup EXIT
-for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
-
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-  "$wine" wineboot -i >/dev/null 2>&1
-  # Debian's Wine does not read its own fonts folder.
-  mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
-  cp "$(dirname "$(dpkg -L fonts-wine | grep -m1 '\.ttf$')")"/* "$WINEPREFIX/drive_c/windows/Fonts/"
-  # Captions without a window manager.
-  "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
-  wineserver -w
-fi
+lumetra_wine_start "$build/wine"
 
 # Waits up to 30 s for a window with exactly this name; prints its id.
 find_window() {
@@ -72,7 +52,7 @@ grab() {
 }
 
 rm -f "$out"/*.png
-"$wine" "$exe" --from-dump "$(winepath -w "$dump" 2>/dev/null || echo "Z:$dump")" &
+wine64 "$exe" --from-dump "$(winepath -w "$dump" 2>/dev/null || echo "Z:$dump")" &
 program=$!
 main=$(find_window "Mainboard Lumetra Ver.1.0 for Win9x/NT4/2000/XP")
 grab "$main" main.png
@@ -105,7 +85,7 @@ program=""
 
 junk=$(mktemp)
 head -c 256 /dev/zero | tr '\0' 'x' >"$junk"
-"$wine" "$exe" --from-dump "Z:$junk" &
+wine64 "$exe" --from-dump "Z:$junk" &
 program=$!
 box=$(find_window "lumetra")
 grab "$box" no-dmi-function.png

@@ -20,7 +20,7 @@ endif()
 target_include_directories(lumetra_win32 PUBLIC ${lumetra_win32_root})
 
 # The icon files are named relative to win32/. The resource compiler's output depends
-# on them and on icons.rc, which may come later: the glob is checked at every build.
+# on them, which its include scanning does not see: the glob is checked at every build.
 file(GLOB lumetra_icon_files CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/win32/icons.rc
   ${PROJECT_SOURCE_DIR}/win32/icons/*.ico)
 set_source_files_properties(${PROJECT_SOURCE_DIR}/win32/lumetra.rc PROPERTIES OBJECT_DEPENDS "${lumetra_icon_files}")
