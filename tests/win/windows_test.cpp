@@ -296,6 +296,74 @@ TreeNode FindNode(const std::vector<TreeNode>& nodes, const std::string& text)
 
 } // namespace
 
+// Each template as the dialog manager made it: the window's size, styles and font, and
+// every item in tab order with its class, id, place, styles and text.
+TEST(Templates, WindowsAreWhatTheTemplatesSay)
+{
+    struct Expected {
+        const DialogTemplate* dialogTemplate;
+        std::vector<const char*> classes;
+    };
+    const Expected all[] = {
+        {&kAboutTemplate, {"Static", "Static", "Static", "Static", "Button"}},
+        {&kMainTemplate, {"Button", WC_TREEVIEWA}},
+        {&kDetailTemplate, {WC_LISTVIEWA, "Button", "Static"}},
+    };
+    for (const Expected& expected : all) {
+        const DialogTemplate& t = *expected.dialogTemplate;
+        SCOPED_TRACE(t.id);
+        CDialog dialog(t);
+        RunInspected([&] { return dialog.DoModal(); }, [&] {
+            HWND window = WaitForDialog(t.caption);
+            ASSERT_NE(window, nullptr) << "no window for template " << t.id;
+            RECT size = {0, 0, t.cx, t.cy};
+            MapDialogRect(window, &size);
+            RECT client = {};
+            GetClientRect(window, &client);
+            EXPECT_EQ(client.right, size.right);
+            EXPECT_EQ(client.bottom, size.bottom);
+            EXPECT_EQ(static_cast<uint32_t>(GetWindowLongA(window, GWL_STYLE)) & t.style, t.style);
+            EXPECT_EQ(static_cast<uint32_t>(GetWindowLongA(window, GWL_EXSTYLE)) & t.exStyle, t.exStyle);
+
+            LOGFONTA font = {};
+            GetObjectA(reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0)), sizeof font, &font);
+            EXPECT_STREQ(font.lfFaceName, t.font);
+            HDC screen = GetDC(nullptr);
+            EXPECT_EQ(font.lfHeight, -MulDiv(t.pointSize, GetDeviceCaps(screen, LOGPIXELSY), 72));
+            ReleaseDC(nullptr, screen);
+
+            std::vector<HWND> children = Children(window);
+            ASSERT_EQ(children.size(), t.count);
+            for (size_t i = 0; i < t.count; ++i) {
+                const TemplateItem& item = t.items[i];
+                SCOPED_TRACE(item.name);
+                HWND child = children[i];
+                EXPECT_EQ(_stricmp(ClassName(child).c_str(), expected.classes[i]), 0) << ClassName(child);
+                EXPECT_EQ(GetDlgCtrlID(child) & 0xFFFF, item.id & 0xFFFF);
+                // Place and size convert separately, as the dialog manager converts them.
+                RECT want = {item.x, item.y, item.cx, item.cy};
+                MapDialogRect(window, &want);
+                RECT got = {};
+                GetWindowRect(child, &got);
+                MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&got), 2);
+                EXPECT_EQ(got.left, want.left);
+                EXPECT_EQ(got.top, want.top);
+                if (item.kind != TemplateItemKind::Icon) { // an icon takes its image's size
+                    EXPECT_EQ(got.right - got.left, want.right);
+                    EXPECT_EQ(got.bottom - got.top, want.bottom);
+                    EXPECT_EQ(WindowText(child), item.text);
+                }
+                // The tree and the list trade a border for a sunken edge as they are made.
+                uint32_t style = static_cast<uint32_t>(GetWindowLongA(child, GWL_STYLE));
+                if (GetWindowLongA(child, GWL_EXSTYLE) & WS_EX_CLIENTEDGE)
+                    style |= WS_BORDER;
+                EXPECT_EQ(style & item.style, item.style);
+            }
+            PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+        });
+    }
+}
+
 TEST(MainWindow, TitleTreeSystemMenuAboutAndDetail)
 {
     OpenedTable table = OpenChosenTable({Fixture("q35-workstation")});
