@@ -3,14 +3,14 @@
 # wine64 on an X server of its own (Xvfb, no window manager: Wine draws the frames),
 # on a saved table. main.png, detail.png (the first structure), system-menu.png,
 # about.png and no-dmi-function.png (the message box on a file that holds no table).
-#   tools/screenshots-win32.sh [DUMP [FOLDER]]   defaults: samples/dump.bin, screenshots-win32/
-# LUMETRA_WIN_BUILD names the build folder (default build-win64; built if missing).
+#   tools/screenshots-win32.sh [DUMP [FOLDER]]   defaults: samples/dump.bin, BUILD/screenshots
+# LUMETRA_WIN_BUILD names the build folder BUILD (default build-win64; built if missing).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-dump=$(realpath "${1:-samples/dump.bin}")
-mkdir -p "${2:-screenshots-win32}"
-out=$(realpath "${2:-screenshots-win32}")
 build=${LUMETRA_WIN_BUILD:-build-win64}
+dump=$(realpath "${1:-samples/dump.bin}")
+mkdir -p "${2:-$build/screenshots}"
+out=$(realpath "${2:-$build/screenshots}")
 
 source tools/setup.sh
 lumetra_install wine64 fonts-wine xvfb xdotool imagemagick g++-mingw-w64-x86-64 cmake

@@ -52,6 +52,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     OpenedTable table = OpenChosenTable({line.dumpPath});
     CMainWindow window(std::move(table.reader), title);
     window.Logic().m_advice = table.advice;
-    // No table: the user has been told, and the program ends.
-    return window.DoModal() == kIdCancel && !window.Logic().Reader().IsOpen() ? 1 : 0;
+    INT_PTR result = window.DoModal();
+    // -1: the window could not be made. No table: the user has been told, and the program ends.
+    return result == -1 || (result == kIdCancel && !window.Logic().Reader().IsOpen()) ? 1 : 0;
 }
