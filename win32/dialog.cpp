@@ -136,6 +136,14 @@ void CDialog::SetItemText(size_t index, const std::string& text)
     m_texts[index] = text;
 }
 
+HWND CDialog::ItemWindow(size_t index) const
+{
+    HWND child = m_hwnd ? GetWindow(m_hwnd, GW_CHILD) : nullptr;
+    for (; child && index > 0; --index)
+        child = GetWindow(child, GW_HWNDNEXT);
+    return child;
+}
+
 INT_PTR CDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     (void)lParam;

@@ -36,6 +36,9 @@ protected:
     // The item's text in the window made from the template (items without an id are
     // otherwise out of reach); call before DoModal.
     void SetItemText(size_t index, const std::string& text);
+    // The window of the template's item at index (the dialog keeps them in template
+    // order); null when there is none.
+    HWND ItemWindow(size_t index) const;
 
     // The init hook. TRUE lets the system give the focus to the first tab stop.
     virtual BOOL OnInitDialog() { return TRUE; }

@@ -136,6 +136,6 @@ void CMainWindow::RunDetail(const uint8_t* structure, CTableReader& reader)
 void CMainWindow::RunAbout()
 {
     const CTableReader& reader = m_logic.Reader();
-    CAboutWindow about(AboutSecondLine(reader), AboutProblemLine(reader), Handle());
+    CAboutWindow about(AboutSecondLine(reader), AboutProblemLine(reader), ProblemsText(reader), Handle());
     about.DoModal();
 }

@@ -8,6 +8,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
@@ -24,6 +25,7 @@
 #include "shell/views.h"
 #include "tests/table_builder.h"
 #include "ui/memory_controls.h"
+#include "win32/about_window.h"
 #include "win32/detail_window.h"
 #include "win32/main_window.h"
 
@@ -512,6 +514,52 @@ TEST(DetailWindow, OnBoardDevicesShowThreeColumns)
     EXPECT_EQ(list.rows, (std::vector<std::vector<std::string>>{{"Onboard VGA", "Enabled", "Video"},
                                                                 {"Onboard LAN", "Disabled", "Ethernet"}}));
     ExpectListShows(list, ExpectedList(*reader, 0x10, list.windowWidth));
+}
+
+// A table with problems: the About box's third line counts them, and its tip lists them.
+TEST(AboutBox, ProblemLineWithTheProblemsAsItsTip)
+{
+    std::unique_ptr<CTableReader> reader = OpenLengthZeroTable();
+    ASSERT_FALSE(reader->Problems().empty());
+    CAboutWindow about(AboutSecondLine(*reader), AboutProblemLine(*reader), ProblemsText(*reader), nullptr);
+    std::vector<std::string> texts;
+    std::string tip;
+    int tools = 0;
+    RunInspected([&] { return about.DoModal(); }, [&] {
+        HWND box = WaitForDialog("About Lumetra");
+        ASSERT_NE(box, nullptr) << "no About box";
+        for (HWND child : Children(box))
+            texts.push_back(WindowText(child));
+        EnumWindows(
+            [](HWND window, LPARAM param) -> BOOL {
+                if (GetWindow(window, GW_OWNER) == reinterpret_cast<HWND>(param) &&
+                    ClassName(window) == TOOLTIPS_CLASSA) {
+                    SetWindowLongPtrA(reinterpret_cast<HWND>(param), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(window));
+                    return FALSE;
+                }
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(box));
+        HWND tips = reinterpret_cast<HWND>(GetWindowLongPtrA(box, GWLP_USERDATA));
+        ASSERT_NE(tips, nullptr) << "no tooltip";
+        tools = static_cast<int>(SendMessageA(tips, TTM_GETTOOLCOUNT, 0, 0));
+        char text[2048] = {};
+        TOOLINFOA tool = {};
+        tool.cbSize = sizeof tool;
+        tool.lpszText = text;
+        SendMessageA(tips, TTM_ENUMTOOLSA, 0, reinterpret_cast<LPARAM>(&tool));
+        tip = text;
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+    });
+    ASSERT_EQ(texts.size(), 5u);
+    EXPECT_EQ(texts[2], AboutSecondLine(*reader));
+    EXPECT_EQ(texts[3], AboutProblemLine(*reader));
+    EXPECT_NE(texts[3], "");
+    EXPECT_EQ(tools, 1);
+    // A tooltip hands back at most 80 characters of a text it keeps whole.
+    const std::string problems = ProblemsText(*reader);
+    EXPECT_GE(tip.size(), std::min<size_t>(problems.size(), 79)) << tip;
+    EXPECT_EQ(tip, problems.substr(0, tip.size()));
 }
 
 // The real program on a file that holds no table: the message box, owned by a main
