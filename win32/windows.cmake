@@ -23,8 +23,8 @@ target_include_directories(lumetra_win32 PUBLIC ${lumetra_win32_root})
 # on them, which its include scanning does not see: the glob is checked at every build.
 file(GLOB lumetra_icon_files CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/win32/icons.rc
   ${PROJECT_SOURCE_DIR}/win32/icons/*.ico)
-set_source_files_properties(${PROJECT_SOURCE_DIR}/win32/lumetra.rc PROPERTIES OBJECT_DEPENDS "${lumetra_icon_files}")
 set_source_files_properties(${PROJECT_SOURCE_DIR}/win32/lumetra.rc PROPERTIES
+  OBJECT_DEPENDS "${lumetra_icon_files}"
   COMPILE_OPTIONS "-I${PROJECT_SOURCE_DIR}/win32"
   COMPILE_DEFINITIONS "LUMETRA_VERSION_MAJOR=${PROJECT_VERSION_MAJOR};LUMETRA_VERSION_MINOR=${PROJECT_VERSION_MINOR}")
 
