@@ -28,32 +28,12 @@ set_source_files_properties(${PROJECT_SOURCE_DIR}/win32/lumetra.rc PROPERTIES
   COMPILE_OPTIONS "-I${PROJECT_SOURCE_DIR}/win32"
   COMPILE_DEFINITIONS "LUMETRA_VERSION_MAJOR=${PROJECT_VERSION_MAJOR};LUMETRA_VERSION_MINOR=${PROJECT_VERSION_MINOR}")
 
-add_executable(lumetra WIN32 ${PROJECT_SOURCE_DIR}/win32/app_main.cpp ${PROJECT_SOURCE_DIR}/win32/lumetra.rc)
+# Compiled once, for the program and the window tests.
+add_library(lumetra_resources OBJECT ${PROJECT_SOURCE_DIR}/win32/lumetra.rc)
+
+add_executable(lumetra WIN32 ${PROJECT_SOURCE_DIR}/win32/app_main.cpp $<TARGET_OBJECTS:lumetra_resources>)
 target_link_libraries(lumetra PRIVATE lumetra_win32)
 # Runs on Windows 95 and NT 4.0: subsystem version 4.0, and no runtime DLL beyond msvcrt.
 target_link_options(lumetra PRIVATE -static -Wl,--subsystem,windows:4.0
   -Wl,--major-os-version,4,--minor-os-version,0)
 set_target_properties(lumetra PROPERTIES OUTPUT_NAME lumetra RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
-
-# The window tests: modal windows inspected from a second thread, and lumetra.exe run
-# on a bad table. Added once win32/ is read, so that GoogleTest from tests/win is known.
-function(lumetra_add_window_tests)
-  if(NOT TARGET GTest::gtest)
-    add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest-win32 EXCLUDE_FROM_ALL)
-  endif()
-  add_executable(win_windows_tests ${PROJECT_SOURCE_DIR}/tests/win/windows_test.cpp
-    ${PROJECT_SOURCE_DIR}/win32/lumetra.rc)
-  target_sources(win_windows_tests PRIVATE ${PROJECT_SOURCE_DIR}/tests/table_builder.cpp)
-  target_link_libraries(win_windows_tests PRIVATE lumetra_win32 GTest::gtest)
-  target_include_directories(win_windows_tests PRIVATE ${PROJECT_SOURCE_DIR})
-  target_compile_definitions(win_windows_tests PRIVATE
-    LUMETRA_TEST_DATA="${PROJECT_SOURCE_DIR}/tests/data" LUMETRA_EXE="$<TARGET_FILE:lumetra>")
-  set_target_properties(win_windows_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
-  add_dependencies(win_windows_tests lumetra)
-  add_test(NAME win_windows COMMAND win_windows_tests)
-  # Every wait inside has its own limit; this one is for a test that hangs all the same.
-  set_tests_properties(win_windows PROPERTIES TIMEOUT 180)
-endfunction()
-if(LUMETRA_WINE_TESTS)
-  cmake_language(DEFER CALL lumetra_add_window_tests)
-endif()
