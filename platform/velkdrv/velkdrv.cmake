@@ -1,0 +1,102 @@
+# velkdrv.dll, the physical-memory library shipped beside lumetra.exe; its test build,
+# which serves an image file; the driver path's test under wine64; and the checks of
+# the shipped files that need no Windows to run. Included from win32/CMakeLists.txt.
+
+set(LUMETRA_VELKDRV_DIR ${CMAKE_CURRENT_LIST_DIR})
+
+# No C runtime at all: the library imports kernel32 only, so it loads on every system
+# the program runs on. libgcc (static) supplies the helpers the compiler may call.
+function(lumetra_velkdrv_library target)
+  add_library(${target} SHARED ${LUMETRA_VELKDRV_DIR}/velkdrv.cpp)
+  set_target_properties(${target} PROPERTIES PREFIX "" IMPORT_PREFIX ""
+    RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+  target_compile_definitions(${target} PRIVATE WINVER=0x0400 _WIN32_WINNT=0x0400 ${ARGN})
+  target_compile_options(${target} PRIVATE -fno-exceptions -fno-rtti -ffreestanding
+    -fno-tree-loop-distribute-patterns)
+  # --kill-at: the stdcall exports go out undecorated ("MapMem_Open", not "_MapMem_Open@0").
+  target_link_options(${target} PRIVATE -nostdlib -Wl,--kill-at
+    -Wl,--subsystem,windows:4.0 -Wl,--major-os-version,4,--minor-os-version,0)
+  target_link_libraries(${target} PRIVATE kernel32 gcc)
+endfunction()
+
+lumetra_velkdrv_library(velkdrv)
+
+if(NOT DEFINED LUMETRA_WINE_TESTS)
+  set(LUMETRA_WINE_TESTS OFF)
+  if(LUMETRA_TESTS AND CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
+    set(LUMETRA_WINE_TESTS ON)
+  endif()
+endif()
+
+if(LUMETRA_WINE_TESTS)
+  lumetra_velkdrv_library(velkdrv_test LUMETRA_VELKDRV_TEST)
+endif()
+
+find_program(LUMETRA_OBJDUMP NAMES ${CMAKE_OBJDUMP} ${CMAKE_SYSTEM_PROCESSOR}-w64-mingw32-objdump objdump)
+find_program(LUMETRA_PYTHON3 python3)
+
+# Run at the end of the top folder, when every target of the build exists (the windows,
+# GoogleTest) whatever the order of the includes.
+function(lumetra_velkdrv_tests wine_tests)
+  if(NOT LUMETRA_TESTS)
+    return()
+  endif()
+  set(check ${LUMETRA_PYTHON3} ${PROJECT_SOURCE_DIR}/tools/check-win32-binaries.py
+    --objdump ${LUMETRA_OBJDUMP} --driver-source ${PROJECT_SOURCE_DIR}/platform/host_win.cpp
+    --library $<TARGET_FILE:velkdrv>)
+  if(TARGET lumetra-cli)
+    list(APPEND check --console $<TARGET_FILE:lumetra-cli>)
+  endif()
+  if(TARGET lumetra)
+    list(APPEND check --gui $<TARGET_FILE:lumetra>)
+  endif()
+  if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686")
+    # What we ship: imports against the old systems' functions, exports, subsystems.
+    add_test(NAME win32_shipped_files COMMAND ${check}
+      --allowlist ${PROJECT_SOURCE_DIR}/tools/win32-imports.allow)
+  else()
+    # The 64-bit files use newer runtime pieces; only the names and subsystems count.
+    add_test(NAME win64_files COMMAND ${check})
+  endif()
+
+  if(NOT wine_tests)
+    return()
+  endif()
+  set(gtest GTest::gtest GTest::gtest_main)
+  if(NOT TARGET GTest::gtest)
+    # Without the Windows test folder's GoogleTest, a copy from Debian's sources.
+    set(src /usr/src/googletest/googletest)
+    add_library(velkdrv_gtest STATIC EXCLUDE_FROM_ALL ${src}/src/gtest-all.cc ${src}/src/gtest_main.cc)
+    target_include_directories(velkdrv_gtest PUBLIC ${src}/include PRIVATE ${src})
+    set(gtest velkdrv_gtest)
+  endif()
+  # The same program in three folders: beside the test library (named velkdrv.dll, as
+  # the host layer loads it), beside the shipped one, and with none.
+  set(folder ${CMAKE_BINARY_DIR}/velkdrv-tests)
+  add_executable(velkdrv_tests ${PROJECT_SOURCE_DIR}/tests/win/velkdrv_test.cpp)
+  target_link_libraries(velkdrv_tests PRIVATE lumetra_shell ${gtest})
+  target_compile_definitions(velkdrv_tests PRIVATE LUMETRA_WIN_TEST_DATA="Z:${PROJECT_SOURCE_DIR}/tests/data")
+  set_target_properties(velkdrv_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${folder}/image)
+  add_dependencies(velkdrv_tests velkdrv velkdrv_test)
+  add_custom_command(TARGET velkdrv_tests POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:velkdrv_test> ${folder}/image/velkdrv.dll
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${folder}/real ${folder}/none
+    COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:velkdrv> ${folder}/real/velkdrv.dll
+    COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:velkdrv_tests> ${folder}/real/
+    COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:velkdrv_tests> ${folder}/none/
+    VERBATIM)
+  foreach(run image:ImageLibrary real:RealLibrary none:MissingLibrary)
+    string(REPLACE ":" ";" run ${run})
+    list(GET run 0 where)
+    list(GET run 1 suite)
+    add_test(NAME velkdrv_${where}
+      COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} ${folder}/${where}/velkdrv_tests.exe --gtest_filter=${suite}.*
+      WORKING_DIRECTORY ${folder}/${where})
+    set_tests_properties(velkdrv_${where} PROPERTIES ENVIRONMENT "WINEDEBUG=-all" TIMEOUT 120
+      FAIL_REGULAR_EXPRESSION "0 tests, listed below|Running 0 tests")
+  endforeach()
+endfunction()
+
+# (EVAL: the deferred call's arguments would otherwise be read only when it runs.)
+cmake_language(EVAL CODE
+  "cmake_language(DEFER DIRECTORY [[${PROJECT_SOURCE_DIR}]] CALL lumetra_velkdrv_tests [[${LUMETRA_WINE_TESTS}]])")
