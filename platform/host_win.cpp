@@ -5,13 +5,16 @@
 
 #include "platform/computer_name.h"
 #include "platform/direct_memory.h"
+#include "platform/firmware_table.h"
 #include "platform/phys_mem_driver.h"
 #include "platform/system_message_box.h"
 #include "platform/version_query.h"
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -204,6 +207,34 @@ IDirectMemory& HostDirectMemory()
 std::unique_ptr<IPhysMemDriver> MakeHostPhysMemDriver()
 {
     return std::unique_ptr<IPhysMemDriver>(new VelkDriver());
+}
+
+bool HostFirmwareTable(std::vector<uint8_t>& raw, std::string& reason)
+{
+    typedef UINT(WINAPI * GetTableFn)(DWORD provider, DWORD id, void* buffer, DWORD size);
+    HMODULE kernel = GetModuleHandleA("kernel32.dll");
+    GetTableFn getTable =
+        kernel ? reinterpret_cast<GetTableFn>(reinterpret_cast<void*>(GetProcAddress(kernel, "GetSystemFirmwareTable")))
+               : nullptr;
+    if (getTable == nullptr) {
+        reason = "this Windows has no GetSystemFirmwareTable";
+        return false;
+    }
+    const DWORD rsmb = ('R' << 24) | ('S' << 16) | ('M' << 8) | 'B';
+    // The size can change between the two calls only if the firmware's table does;
+    // ask again with the new size then, a few times at most.
+    UINT size = getTable(rsmb, 0, nullptr, 0);
+    for (int attempt = 0; attempt < 3 && size != 0; ++attempt) {
+        raw.assign(size, 0);
+        UINT got = getTable(rsmb, 0, raw.data(), size);
+        if (got != 0 && got <= size) {
+            raw.resize(got);
+            return true;
+        }
+        size = got;
+    }
+    reason = "GetSystemFirmwareTable('RSMB') failed (error " + std::to_string(GetLastError()) + ")";
+    return false;
 }
 
 std::string HostComputerName()

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "platform/file_bytes.h"
+#include "platform/firmware_table.h"
 
 namespace {
 
@@ -295,10 +296,60 @@ std::unique_ptr<ITableLocator> MakeOsKindLocator(OsKind kind, IDirectMemory* dir
     return std::make_unique<NoAccessLocator>(kind);
 }
 
+ResultCode FirmwareTableLocator::Locate(LocateResult& out, std::string& reason)
+{
+    if (!m_fetch || !m_fetch(m_raw, reason)) {
+        if (reason.empty())
+            reason = "the firmware table service gave no table";
+        return kFail;
+    }
+    ByteWindow raw = WholeOf(m_raw);
+    if (!raw.Has(0, kRawSmbiosHeader)) {
+        reason = "the firmware table service gave " + std::to_string(raw.size) + " bytes, fewer than its header";
+        return kFail;
+    }
+    // A length beyond what came back is cut to it; the walk then says what is missing.
+    uint32_t length = raw.U32(4);
+    ByteWindow table = raw.Sub(kRawSmbiosHeader, raw.size);
+    if (length < table.size)
+        table.size = length;
+
+    std::memset(m_entry, 0, sizeof m_entry);
+    std::memcpy(m_entry, "_SM3_", 5);
+    m_entry[0x06] = kSm3EntryFieldsEnd;
+    m_entry[0x07] = raw.U8(1);
+    m_entry[0x08] = raw.U8(2);
+    m_entry[0x09] = raw.U8(3);
+    m_entry[0x0A] = 1; // entry point revision 3.0
+    for (int i = 0; i < 4; ++i)
+        m_entry[0x0C + i] = static_cast<uint8_t>(length >> (8 * i));
+    uint8_t sum = 0;
+    for (uint8_t byte : m_entry)
+        sum = static_cast<uint8_t>(sum + byte);
+    m_entry[0x05] = static_cast<uint8_t>(-sum);
+
+    out.entry = {m_entry, sizeof m_entry};
+    out.table = table;
+    out.fields = ReadEntryFields(out.entry, AnchorKind::Sm3);
+    out.fields.anchor = AnchorKind::Rsmb;
+    out.source = kFirmwareTableSource;
+    return kOk;
+}
+
+std::unique_ptr<ITableLocator> MakeWindowsLocator(OsKind kind, IVersionQuery& query, IDirectMemory* direct,
+                                                  std::unique_ptr<IPhysMemDriver> driver,
+                                                  FirmwareTableLocator::Fetch firmwareTable)
+{
+    if (kind == 0 && HasFirmwareTableService(query))
+        return std::make_unique<FirmwareTableLocator>(std::move(firmwareTable));
+    return MakeOsKindLocator(kind, direct, std::move(driver));
+}
+
 std::unique_ptr<ITableLocator> MakeHostLocator(OsKind kind)
 {
 #ifdef _WIN32
-    return MakeOsKindLocator(kind, &HostDirectMemory(), MakeHostPhysMemDriver());
+    return MakeWindowsLocator(kind, HostVersionQuery(), &HostDirectMemory(), MakeHostPhysMemDriver(),
+                              HostFirmwareTable);
 #else
     (void)kind;
     auto chain = std::make_unique<ChainLocator>();

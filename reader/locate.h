@@ -3,6 +3,7 @@
 // Each locator yields two bounded windows: the entry point (from its anchor on)
 // and the table. The windows stay valid as long as the locator lives.
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -13,7 +14,15 @@
 #include "reader/os_kind.h"
 #include "reader/result.h"
 
-enum class AnchorKind { None, Sm, Sm3 };
+// Rsmb: no entry point in memory; the firmware table service of Windows Vista and
+// later hands out the table behind an 8-byte header of its own.
+enum class AnchorKind { None, Sm, Sm3, Rsmb };
+
+// "_SM_" counts its structures; the others are walked to End-of-Table or their end.
+inline bool HasStructureCount(AnchorKind kind)
+{
+    return kind != AnchorKind::Sm3 && kind != AnchorKind::Rsmb;
+}
 
 constexpr uint32_t kFirmwareBase = 0xF0000;
 constexpr uint32_t kFirmwareSize = 0x10000;  // the direct path scans all of it
@@ -156,12 +165,36 @@ private:
     std::vector<uint8_t> m_table;
 };
 
+// The table from Windows' firmware table service (GetSystemFirmwareTable 'RSMB'): a
+// RawSMBIOSData header (calling method, major, minor, DMI revision, 32-bit length)
+// and the table. The entry window is an "_SM3_" entry point made from the header, so
+// that a saved copy reads back like any dump.
+class FirmwareTableLocator : public ITableLocator {
+public:
+    using Fetch = std::function<bool(std::vector<uint8_t>& raw, std::string& reason)>;
+    explicit FirmwareTableLocator(Fetch fetch) : m_fetch(std::move(fetch)) {}
+    ResultCode Locate(LocateResult& out, std::string& reason) override;
+
+private:
+    Fetch m_fetch;
+    std::vector<uint8_t> m_raw;
+    uint8_t m_entry[kSm3EntryFieldsEnd] = {};
+};
+constexpr size_t kRawSmbiosHeader = 8;
+constexpr const char* kFirmwareTableSource = "firmware table RSMB";
+
 // A path that names either a dump file or a sysfs-style directory.
 std::unique_ptr<ITableLocator> MakeSavedTableLocator(const std::string& path);
 
 // The access path that an OsKind selects: direct, driver, or none.
 std::unique_ptr<ITableLocator> MakeOsKindLocator(OsKind kind, IDirectMemory* direct,
                                                  std::unique_ptr<IPhysMemDriver> driver);
+
+// Windows: the access path of OsKind. Code 0 on NT 6.0 or later (Vista and later,
+// which have no access path of their own) reads the firmware table service instead.
+std::unique_ptr<ITableLocator> MakeWindowsLocator(OsKind kind, IVersionQuery& query, IDirectMemory* direct,
+                                                  std::unique_ptr<IPhysMemDriver> driver,
+                                                  FirmwareTableLocator::Fetch firmwareTable);
 
 // This machine's table: on Windows by OsKind; elsewhere sysfs, then /dev/mem.
 std::unique_ptr<ITableLocator> MakeHostLocator(OsKind kind);

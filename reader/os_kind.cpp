@@ -58,6 +58,18 @@ OsKind DetectOsKind()
 }
 #endif
 
+bool HasFirmwareTableService(IVersionQuery& query)
+{
+    OsVersionRecord record;
+    record.size = kVersionRecordExtended;
+    if (!query.Query(record)) {
+        record.size = kVersionRecordPlain;
+        if (!query.Query(record))
+            return false;
+    }
+    return record.platformId == kPlatformWindowsNt && record.major >= 6;
+}
+
 void ResetOsKindCache()
 {
     g_osKind = 0;

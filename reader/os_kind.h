@@ -18,5 +18,9 @@ OsKind DetectOsKind(IVersionQuery& query, ISystemMessageBox& box);
 OsKind DetectOsKind();
 #endif
 
+// True on Windows NT 6.0 and later (Vista onwards), whose firmware table service
+// hands out the SMBIOS table. Queries as DetectOsKind does, and shows nothing.
+bool HasFirmwareTableService(IVersionQuery& query);
+
 // Forgets the cached code (tests run many detections in one process).
 void ResetOsKindCache();

@@ -43,7 +43,7 @@ void CTableReader::NoteProblems(WalkStop stop, size_t offset)
                              (shortCount == 2 ? " more structure has" : " more structures have") +
                              " a length below 4, the last at offset " + Hex(at(lastShort)));
 
-    bool counted = m_located.fields.anchor != AnchorKind::Sm3;
+    bool counted = HasStructureCount(m_located.fields.anchor);
     if (counted) {
         // The count-bounded walk reads on past an End-of-Table structure.
         for (size_t i = 0; i + 1 < m_index.size(); ++i) {

@@ -81,7 +81,7 @@ void CTableReader::BuildIndex()
     // "_SM_" gives a count and the walk trusts it only as far as the window goes.
     // "_SM3_" gives none: walk up to the End-of-Table structure or the window's end,
     // and no further than a 16-bit count can say (handles are 16-bit too).
-    bool counted = m_located.fields.anchor != AnchorKind::Sm3;
+    bool counted = HasStructureCount(m_located.fields.anchor);
     size_t limit = counted ? m_structureCount : 0xFFFF;
     ByteWindow table = m_located.table;
     m_index.reserve(counted ? limit : 64);

@@ -26,9 +26,10 @@ std::vector<uint8_t> DumpBinImage(const CTableReader& reader)
 {
     ByteWindow entry = reader.EntryWindow();
     ByteWindow table = reader.TableWindow();
-    if (!reader.IsOpen() || (reader.Anchor() != AnchorKind::Sm && reader.Anchor() != AnchorKind::Sm3))
+    if (!reader.IsOpen() || reader.Anchor() == AnchorKind::None)
         return {};
-    bool sm3 = reader.Anchor() == AnchorKind::Sm3;
+    // A table from the firmware table service comes with an "_SM3_" entry point made for it.
+    bool sm3 = reader.Anchor() != AnchorKind::Sm;
 
     // The length byte says how much the checksum covers. One that is too short for
     // the fields, or too long for the 0x20 bytes before the table, is set to what a

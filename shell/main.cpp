@@ -8,7 +8,9 @@
 #include "shell/options.h"
 #include "shell/table_source.h"
 #include "shell/views.h"
+#ifndef _WIN32
 #include "shell/window_module.h"
+#endif
 
 namespace {
 
@@ -33,10 +35,16 @@ int main(int argc, char** argv)
     case Action::Run:
         break;
     }
+#ifdef _WIN32
+    // The console program has no windows of its own (they are lumetra.exe): it writes the text.
+    if (line.view == View::Windows)
+        line.view = View::Text;
+#else
     if (line.view == View::Windows && line.dumpBin.empty()) {
         int windowArgc = 1; // every argument has been read; Qt gets none of them
         return RunWindowModule(&windowArgc, argv, line.dumpPath);
     }
+#endif
 
     OpenedTable table = OpenChosenTable({line.dumpPath});
     CTableReader& reader = *table.reader;

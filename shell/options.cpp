@@ -111,9 +111,16 @@ std::string Usage()
            "  -h, --help              show this help and exit\n"
            "  -V, --version           show the version and exit\n"
            "\n"
+#ifdef _WIN32
+           "Without --list, --json, --text or --dump-bin, the text is written; the\n"
+           "windows are lumetra.exe, which also takes --from-dump.\n"
+           "This machine's table is read from physical memory on Windows 95 to XP, and\n"
+           "from the firmware table service on Windows Vista and later.\n"
+#else
            "Without --list, --json, --text or --dump-bin, the windows open.\n"
            "This machine's table is read from /sys/firmware/dmi/tables, then /dev/mem;\n"
            "both usually need root.\n"
+#endif
            "\n"
            "Exit status: 0 success, 1 no table or an error on the way, 2 a usage error.\n";
 }

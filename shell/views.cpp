@@ -71,7 +71,14 @@ private:
 
 const char* AnchorText(AnchorKind kind)
 {
-    return kind == AnchorKind::Sm3 ? "_SM3_" : "_SM_";
+    switch (kind) {
+    case AnchorKind::Sm3:
+        return "_SM3_";
+    case AnchorKind::Rsmb:
+        return "RSMB";
+    default:
+        return "_SM_";
+    }
 }
 
 void AppendNumber(Writer& out, uint64_t value)

@@ -39,6 +39,7 @@ TEST(Views, TextAlignsColumnsAndKeepsTrailingBlanksOfValues)
     EXPECT_NE(text.find("  Data Source  0000: C8 06 34 12 AA BB \n"), std::string::npos);
 }
 
+#ifndef _WIN32 // Windows names files in its own code page, not in bytes
 TEST(Views, UtfEightPathsKeepTheirBytes)
 {
     std::string path = ::testing::TempDir() + "tabl\xc3\xa9.bin";
@@ -49,6 +50,7 @@ TEST(Views, UtfEightPathsKeepTheirBytes)
     EXPECT_NE(RenderJson(reader, "PC").find("\"source\": \"" + path + "\""), std::string::npos);
     EXPECT_NE(RenderText(reader, "PC").find(" from " + path + ", "), std::string::npos);
 }
+#endif
 
 // Both broken tables from the field say what is wrong in every view; the count stays
 // the one the walk gives, and a sound table has an empty list.

@@ -4,7 +4,7 @@
 lumetra_packages=(
   build-essential cmake pkg-config
   libgtest-dev libgmock-dev
-  g++-mingw-w64-i686
+  g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine64 fonts-wine xvfb xdotool
   qt6-base-dev qt6-svg-dev fonts-dejavu-core
   python3 python3-jsonschema
   dmidecode desktop-file-utils appstream man-db dpkg-dev file

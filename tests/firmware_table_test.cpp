@@ -1,0 +1,170 @@
+// The table from Windows' firmware table service, and when the Windows build asks for it.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include "reader/locate.h"
+#include "shell/dump_bin.h"
+#include "shell/views.h"
+#include "table_builder.h"
+
+namespace {
+
+Bytes ReadAll(const std::string& path)
+{
+    Bytes bytes;
+    FILE* f = std::fopen(path.c_str(), "rb");
+    if (f == nullptr)
+        return bytes;
+    int c;
+    while ((c = std::fgetc(f)) != EOF)
+        bytes.push_back(static_cast<uint8_t>(c));
+    std::fclose(f);
+    return bytes;
+}
+
+// RawSMBIOSData: calling method, major, minor, DMI revision, 32-bit length, table.
+Bytes RawSmbios(uint8_t major, uint8_t minor, const Bytes& table, uint32_t length)
+{
+    Bytes raw = {0, major, minor, 0, static_cast<uint8_t>(length), static_cast<uint8_t>(length >> 8),
+                 static_cast<uint8_t>(length >> 16), static_cast<uint8_t>(length >> 24)};
+    for (uint8_t byte : table)
+        raw.push_back(byte);
+    return raw;
+}
+
+FirmwareTableLocator::Fetch Serve(Bytes raw, int* calls = nullptr)
+{
+    return [raw, calls](std::vector<uint8_t>& out, std::string&) {
+        if (calls)
+            ++*calls;
+        out = raw;
+        return true;
+    };
+}
+
+std::string WithoutSourceAndAnchor(std::string json)
+{
+    for (const char* key : {"\"source\": \"", "\"anchor\": \""}) {
+        size_t at = json.find(key);
+        if (at == std::string::npos)
+            continue;
+        at += std::string(key).size();
+        json.erase(at, json.find('"', at) - at);
+    }
+    return json;
+}
+
+struct VersionAnswer : IVersionQuery {
+    uint32_t platformId, major;
+    bool accepts;
+    VersionAnswer(uint32_t p, uint32_t m, bool a = true) : platformId(p), major(m), accepts(a) {}
+    bool Query(OsVersionRecord& record) override
+    {
+        record.platformId = platformId;
+        record.major = major;
+        return accepts;
+    }
+};
+
+} // namespace
+
+TEST(FirmwareTable, FixtureTablesReadAsTheirDumpsDo)
+{
+    for (const char* fixture : {"pc-default/dump.bin", "q35-workstation/dump.bin", "sm3/dump.bin"}) {
+        Bytes dump = ReadAll(TestData(fixture));
+        ASSERT_GT(dump.size(), 0x20u) << fixture;
+        Bytes table(dump.begin() + 0x20, dump.end());
+        CTableReader rsmb(std::make_unique<FirmwareTableLocator>(Serve(RawSmbios(3, 4, table, table.size()))));
+        ASSERT_EQ(rsmb.Open(), kOk) << rsmb.Reason();
+        EXPECT_EQ(rsmb.Anchor(), AnchorKind::Rsmb);
+        EXPECT_EQ(rsmb.Version(), 0x0403);
+        EXPECT_TRUE(rsmb.Problems().empty()) << fixture;
+
+        CTableReader saved(MakeSavedTableLocator(TestData(fixture)));
+        ASSERT_EQ(saved.Open(), kOk);
+        EXPECT_EQ(rsmb.IndexedCount(), saved.IndexedCount()) << fixture;
+        std::string json = RenderJson(rsmb, "PC");
+        EXPECT_NE(json.find("\"anchor\": \"RSMB\", \"version\": \"3.4\""), std::string::npos) << json.substr(0, 200);
+
+        // Saved with --dump-bin, it reads back as an "_SM3_" dump with the same structures.
+        Bytes image = DumpBinImage(rsmb);
+        ASSERT_FALSE(image.empty());
+        CTableReader back(std::make_unique<DumpFileLocator>("saved", image));
+        ASSERT_EQ(back.Open(), kOk) << back.Reason();
+        EXPECT_EQ(back.Anchor(), AnchorKind::Sm3);
+        uint8_t sum = 0;
+        for (size_t i = 0; i < 0x18; ++i)
+            sum = static_cast<uint8_t>(sum + image[i]);
+        EXPECT_EQ(sum, 0) << fixture;
+        EXPECT_EQ(WithoutSourceAndAnchor(RenderJson(back, "PC")), WithoutSourceAndAnchor(json)) << fixture;
+    }
+}
+
+TEST(FirmwareTable, BrokenAnswers)
+{
+    Bytes table = Concat({Structure(0, 0, {1, 2}, {"Vendor"}), Structure(127, 1)});
+    struct Case {
+        const char* what;
+        FirmwareTableLocator::Fetch fetch;
+        ResultCode rc;
+        const char* reason; // on failure
+        size_t indexed;     // on success
+        const char* problem; // on success: part of the first problem line, or ""
+    } cases[] = {
+        {"service fails", [](std::vector<uint8_t>&, std::string& why) { why = "GetSystemFirmwareTable('RSMB') failed (error 1)"; return false; },
+         kFail, "GetSystemFirmwareTable('RSMB') failed (error 1)", 0, ""},
+        {"fails silently", [](std::vector<uint8_t>&, std::string&) { return false; }, kFail,
+         "the firmware table service gave no table", 0, ""},
+        {"no service", nullptr, kFail, "the firmware table service gave no table", 0, ""},
+        {"shorter than its header", Serve({0, 3, 4, 0, 5}), kFail,
+         "the firmware table service gave 5 bytes, fewer than its header", 0, ""},
+        {"length beyond the data", Serve(RawSmbios(3, 0, table, 4096)), kOk, "", 2, ""},
+        {"length cuts the last structure", Serve(RawSmbios(3, 0, table, static_cast<uint32_t>(table.size() - 3))),
+         kOk, "", 1, "without an End-of-Table structure"},
+        {"no table at all", Serve(RawSmbios(2, 7, {}, 0)), kOk, "", 0, "without an End-of-Table structure"},
+    };
+    for (const Case& c : cases) {
+        CTableReader reader(std::make_unique<FirmwareTableLocator>(c.fetch));
+        ASSERT_EQ(reader.Open(), c.rc) << c.what;
+        if (c.rc != kOk) {
+            EXPECT_EQ(reader.Reason(), c.reason) << c.what;
+            continue;
+        }
+        EXPECT_EQ(reader.IndexedCount(), c.indexed) << c.what;
+        if (*c.problem == '\0') {
+            EXPECT_TRUE(reader.Problems().empty()) << c.what << ": " << reader.Problems().front();
+        } else {
+            ASSERT_FALSE(reader.Problems().empty()) << c.what;
+            EXPECT_NE(reader.Problems().back().find(c.problem), std::string::npos) << reader.Problems().back();
+        }
+    }
+}
+
+TEST(FirmwareTable, AskedForOnlyWhereNoOtherPathExists)
+{
+    constexpr uint32_t k9x = 1, kNt = 2;
+    struct Case {
+        OsKind kind;
+        VersionAnswer version;
+        bool asks;
+    } cases[] = {
+        {0, {kNt, 6}, true},          // Vista, 7
+        {0, {kNt, 10}, true},         // 10 and 11
+        {0, {kNt, 6, false}, false},  // the version query fails: no path
+        {0, {3, 6}, false},           // an unknown platform
+        {1, {0, 3}, false},           // Win32s
+        {7, {kNt, 5}, false},         // XP keeps its driver path
+        {3, {k9x, 4}, false},         // 98 keeps the direct path
+    };
+    for (Case& c : cases) {
+        int calls = 0;
+        auto locator = MakeWindowsLocator(c.kind, c.version, nullptr, nullptr,
+                                          Serve(RawSmbios(3, 0, Structure(127, 0), 4), &calls));
+        LocateResult out;
+        std::string reason;
+        ResultCode rc = locator->Locate(out, reason);
+        EXPECT_EQ(calls, c.asks ? 1 : 0) << "kind " << c.kind << " major " << c.version.major;
+        EXPECT_EQ(rc, c.asks ? kOk : kFail) << reason;
+    }
+}
