@@ -32,15 +32,19 @@ if(LUMETRA_WINE_TESTS)
   lumetra_velkdrv_library(velkdrv_test LUMETRA_VELKDRV_TEST)
 endif()
 
-find_program(LUMETRA_OBJDUMP NAMES ${CMAKE_OBJDUMP} ${CMAKE_SYSTEM_PROCESSOR}-w64-mingw32-objdump objdump)
-find_program(LUMETRA_PYTHON3 python3)
-
 # Run at the end of the top folder, when every target of the build exists (the windows,
-# GoogleTest) whatever the order of the includes.
+# GoogleTest) whatever the order of the includes; it sees that folder's variables only.
 function(lumetra_velkdrv_tests wine_tests)
   if(NOT LUMETRA_TESTS)
     return()
   endif()
+  set(dir ${PROJECT_SOURCE_DIR}/platform/velkdrv)
+  if(CMAKE_OBJDUMP)
+    set(LUMETRA_OBJDUMP ${CMAKE_OBJDUMP})
+  else()
+    find_program(LUMETRA_OBJDUMP NAMES ${CMAKE_SYSTEM_PROCESSOR}-w64-mingw32-objdump objdump REQUIRED)
+  endif()
+  find_program(LUMETRA_PYTHON3 python3 REQUIRED)
   set(check ${LUMETRA_PYTHON3} ${PROJECT_SOURCE_DIR}/tools/check-win32-binaries.py
     --objdump ${LUMETRA_OBJDUMP} --driver-source ${PROJECT_SOURCE_DIR}/platform/host_win.cpp
     --library $<TARGET_FILE:velkdrv>)
@@ -53,9 +57,22 @@ function(lumetra_velkdrv_tests wine_tests)
   if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686")
     # What we ship: imports against the old systems' functions, exports, subsystems.
     add_test(NAME win32_shipped_files COMMAND ${check}
-      --allowlist ${PROJECT_SOURCE_DIR}/tools/win32-imports.allow)
+      --allowlist ${PROJECT_SOURCE_DIR}/tools/win32-imports.allow --subsystem-version 4.0)
+    # The check itself: the library linked without --kill-at exports "_Name@N"-style
+    # names, which it must refuse.
+    add_library(velkdrv_decorated SHARED ${dir}/velkdrv.cpp)
+    target_compile_options(velkdrv_decorated PRIVATE -fno-exceptions -fno-rtti -ffreestanding
+      -fno-tree-loop-distribute-patterns)
+    target_link_options(velkdrv_decorated PRIVATE -nostdlib)
+    target_link_libraries(velkdrv_decorated PRIVATE kernel32 gcc)
+    add_test(NAME win32_check_refuses_decorated_exports COMMAND ${LUMETRA_PYTHON3}
+      ${PROJECT_SOURCE_DIR}/tools/check-win32-binaries.py --objdump ${LUMETRA_OBJDUMP}
+      --driver-source ${PROJECT_SOURCE_DIR}/platform/host_win.cpp --library $<TARGET_FILE:velkdrv_decorated>)
+    set_tests_properties(win32_check_refuses_decorated_exports PROPERTIES
+      PASS_REGULAR_EXPRESSION "does not export Pre_Open_Device.*exports Pre_Open_Device@12")
   else()
-    # The 64-bit files use newer runtime pieces; only the names and subsystems count.
+    # The 64-bit files need newer systems anyway: the library's names and imports and
+    # the subsystems count here.
     add_test(NAME win64_files COMMAND ${check})
   endif()
 
