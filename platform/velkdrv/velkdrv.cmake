@@ -61,6 +61,7 @@ function(lumetra_velkdrv_tests wine_tests)
     # The check itself: the library linked without --kill-at exports "_Name@N"-style
     # names, which it must refuse.
     add_library(velkdrv_decorated SHARED ${dir}/velkdrv.cpp)
+    set_target_properties(velkdrv_decorated PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/velkdrv-tests)
     target_compile_options(velkdrv_decorated PRIVATE -fno-exceptions -fno-rtti -ffreestanding
       -fno-tree-loop-distribute-patterns)
     target_link_options(velkdrv_decorated PRIVATE -nostdlib)
