@@ -95,14 +95,20 @@ function(lumetra_velkdrv_tests wine_tests)
   target_link_libraries(velkdrv_tests PRIVATE lumetra_shell ${gtest})
   target_compile_definitions(velkdrv_tests PRIVATE LUMETRA_WIN_TEST_DATA="Z:${PROJECT_SOURCE_DIR}/tests/data")
   set_target_properties(velkdrv_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${folder}/image)
-  add_dependencies(velkdrv_tests velkdrv velkdrv_test)
-  add_custom_command(TARGET velkdrv_tests POST_BUILD
-    COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:velkdrv_test> ${folder}/image/velkdrv.dll
-    COMMAND ${CMAKE_COMMAND} -E make_directory ${folder}/real ${folder}/none
-    COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:velkdrv> ${folder}/real/velkdrv.dll
-    COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:velkdrv_tests> ${folder}/real/
-    COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:velkdrv_tests> ${folder}/none/
-    VERBATIM)
+  # Copies that follow every rebuild of the program or of either library.
+  file(MAKE_DIRECTORY ${folder}/image ${folder}/real ${folder}/none)
+  set(copies)
+  foreach(copy "velkdrv_test|image/velkdrv.dll" "velkdrv|real/velkdrv.dll"
+      "velkdrv_tests|real/velkdrv_tests.exe" "velkdrv_tests|none/velkdrv_tests.exe")
+    string(REPLACE "|" ";" copy ${copy})
+    list(GET copy 0 target)
+    list(GET copy 1 to)
+    add_custom_command(OUTPUT ${folder}/${to}
+      COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:${target}> ${folder}/${to}
+      DEPENDS ${target} $<TARGET_FILE:${target}> VERBATIM)
+    list(APPEND copies ${folder}/${to})
+  endforeach()
+  add_custom_target(velkdrv_test_folders ALL DEPENDS ${copies})
   foreach(run image:ImageLibrary real:RealLibrary none:MissingLibrary)
     string(REPLACE ":" ";" run ${run})
     list(GET run 0 where)
