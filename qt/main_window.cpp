@@ -9,16 +9,14 @@
 
 #include "platform/computer_name.h"
 #include "res/string_table.h"
+#include "shell/tree_builder.h"
 #include "qt/about_window.h"
 #include "qt/detail_window.h"
 #include "qt/resources.h"
 
 namespace {
 
-constexpr uint32_t kTreeColor = 0x00B4FFFF; // pale yellow, 0x00BBGGRR
-const QSize kImageSize(32, 20);
-// The image list, in image index order: the root's two, then the structure nodes' two.
-constexpr int kImageIcons[] = {139, 129, 130, 131, 132, 133, 134};
+const QSize kImageSize(kTreeImageWidth, kTreeImageHeight);
 
 QTreeWidget* BuildMainTemplate(QDialog& dialog)
 {
@@ -62,7 +60,7 @@ bool MainWindow::Initialise()
     setWindowIcon(IconResource(kIconMainFrame));
     m_tree.SetBkColor(kTreeColor);
     QVector<QPixmap> images;
-    for (int icon : kImageIcons)
+    for (int icon : kTreeImageIcons)
         images.push_back(IconImage(icon, kImageSize));
     m_tree.SetImageList(images, kImageSize);
 
