@@ -10,8 +10,10 @@
 #include "platform/system_message_box.h"
 #include "platform/version_query.h"
 
+#include <cstdio>
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -70,55 +72,116 @@ Fn Proc(HMODULE module, const char* name)
     return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name)));
 }
 
+// The system's text for an error code, on one line; empty when it has none.
+std::string SystemMessage(DWORD error)
+{
+    char text[256] = {};
+    DWORD n = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, text,
+                             sizeof text, nullptr);
+    std::string message(text, n < sizeof text ? n : 0);
+    while (!message.empty() && (message.back() == '\n' || message.back() == '\r' || message.back() == ' '))
+        message.pop_back();
+    if (message.empty() && error != 0)
+        message = "error " + std::to_string(error);
+    return message;
+}
+
+std::string WithCause(std::string what, DWORD error)
+{
+    std::string cause = SystemMessage(error);
+    return cause.empty() ? what : what + ": " + cause;
+}
+
+// velkdrv.dll, loaded at the first call: only the NT kinds take the driver path, so
+// the 9x family never loads it. The library's results mean nothing defined; a map
+// failed when it left the pointer unset, and then the thread's last error, cleared
+// before the call, may tell why.
 class VelkDriver : public IPhysMemDriver {
 public:
-    VelkDriver()
-        // Never freed: the mapped windows belong to the library and must outlive this object.
-        : m_module(LoadLibraryA("velkdrv.dll")),
-          m_preOpen(Proc<PreOpenDeviceFn>(m_module, "Pre_Open_Device")),
-          m_open(Proc<MapMemOpenFn>(m_module, "MapMem_Open")),
-          m_map(Proc<PhysToLinearFn>(m_module, "MapMem_Phys_To_Linear")),
-          m_close(Proc<MapMemCloseFn>(m_module, "MapMem_Close")),
-          m_postClose(Proc<PostCloseDeviceFn>(m_module, "Post_Close_Device"))
-    {
-    }
     void Pre_Open_Device(int32_t id, const char* file, const char* device) override
     {
-        if (m_preOpen)
+        m_mapError.clear();
+        if (Load() && m_preOpen)
             m_preOpen(id, file, device);
     }
     void MapMem_Open() override
     {
-        if (m_open)
+        if (Load() && m_open)
             m_open();
     }
     void MapMem_Phys_To_Linear(uint32_t low, uint32_t high, uint32_t length, const uint8_t** linear) override
     {
-        if (m_map)
-            m_map(low, high, length, reinterpret_cast<const void**>(linear));
+        if (!Load() || !m_map || linear == nullptr)
+            return;
+        SetLastError(0);
+        m_map(low, high, length, reinterpret_cast<const void**>(linear));
+        DWORD error = GetLastError();
+        if (*linear == nullptr && m_mapError.empty()) {
+            char where[48];
+            std::snprintf(where, sizeof where, "0x%llX", (static_cast<unsigned long long>(high) << 32) | low);
+            m_mapError = WithCause(std::string("velkdrv.dll could not map physical memory at ") + where, error);
+        }
     }
     void MapMem_Close() override
     {
-        if (m_close)
+        if (Load() && m_close)
             m_close();
     }
     void Post_Close_Device(const char* file, const char* device) override
     {
-        if (m_postClose)
+        if (Load() && m_postClose)
             m_postClose(file, device);
     }
     std::string LastError() const override
     {
-        return m_module == nullptr ? "velkdrv.dll could not be loaded" : std::string();
+        if (!m_loadError.empty())
+            return m_loadError;
+        if (m_missing.empty() || m_mapError.empty())
+            return m_mapError + m_missing;
+        return m_mapError + "; " + m_missing;
     }
 
 private:
-    HMODULE m_module;
-    PreOpenDeviceFn m_preOpen;
-    MapMemOpenFn m_open;
-    PhysToLinearFn m_map;
-    MapMemCloseFn m_close;
-    PostCloseDeviceFn m_postClose;
+    bool Load()
+    {
+        if (m_tried)
+            return m_module != nullptr;
+        m_tried = true;
+        // Never freed: the mapped views belong to the library and must outlive this object.
+        m_module = LoadLibraryA("velkdrv.dll");
+        if (m_module == nullptr) {
+            m_loadError = WithCause("velkdrv.dll could not be loaded", GetLastError());
+            return false;
+        }
+        m_preOpen = Proc<PreOpenDeviceFn>(m_module, "Pre_Open_Device");
+        m_open = Proc<MapMemOpenFn>(m_module, "MapMem_Open");
+        m_map = Proc<PhysToLinearFn>(m_module, "MapMem_Phys_To_Linear");
+        m_close = Proc<MapMemCloseFn>(m_module, "MapMem_Close");
+        m_postClose = Proc<PostCloseDeviceFn>(m_module, "Post_Close_Device");
+        std::string missing;
+        const std::pair<bool, const char*> exports[] = {
+            {m_preOpen != nullptr, "Pre_Open_Device"}, {m_open != nullptr, "MapMem_Open"},
+            {m_map != nullptr, "MapMem_Phys_To_Linear"}, {m_close != nullptr, "MapMem_Close"},
+            {m_postClose != nullptr, "Post_Close_Device"}};
+        for (const auto& e : exports) {
+            if (!e.first)
+                missing += (missing.empty() ? "" : ", ") + std::string(e.second);
+        }
+        if (!missing.empty())
+            m_missing = "velkdrv.dll lacks " + missing;
+        return true;
+    }
+
+    bool m_tried = false;
+    HMODULE m_module = nullptr;
+    PreOpenDeviceFn m_preOpen = nullptr;
+    MapMemOpenFn m_open = nullptr;
+    PhysToLinearFn m_map = nullptr;
+    MapMemCloseFn m_close = nullptr;
+    PostCloseDeviceFn m_postClose = nullptr;
+    std::string m_loadError; // the library could not be loaded
+    std::string m_missing;   // the exports it lacks
+    std::string m_mapError;  // the first failed map since Pre_Open_Device
 };
 
 } // namespace
