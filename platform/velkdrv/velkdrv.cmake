@@ -21,23 +21,13 @@ endfunction()
 
 lumetra_velkdrv_library(velkdrv)
 
-if(NOT DEFINED LUMETRA_WINE_TESTS)
-  set(LUMETRA_WINE_TESTS OFF)
-  if(LUMETRA_TESTS AND CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
-    set(LUMETRA_WINE_TESTS ON)
-  endif()
-endif()
-
 if(LUMETRA_WINE_TESTS)
   lumetra_velkdrv_library(velkdrv_test LUMETRA_VELKDRV_TEST)
 endif()
 
-# Run at the end of the top folder, when every target of the build exists (the windows,
-# GoogleTest) whatever the order of the includes; it sees that folder's variables only.
-function(lumetra_velkdrv_tests wine_tests)
-  if(NOT LUMETRA_TESTS)
-    return()
-  endif()
+# The checks of the shipped files; win32/CMakeLists.txt includes this file after the
+# programs are defined. The driver path's test under wine64 is in tests/win.
+if(LUMETRA_TESTS)
   set(dir ${PROJECT_SOURCE_DIR}/platform/velkdrv)
   if(CMAKE_OBJDUMP)
     set(LUMETRA_OBJDUMP ${CMAKE_OBJDUMP})
@@ -77,50 +67,4 @@ function(lumetra_velkdrv_tests wine_tests)
     add_test(NAME win64_files COMMAND ${check})
   endif()
 
-  if(NOT wine_tests)
-    return()
-  endif()
-  set(gtest GTest::gtest GTest::gtest_main)
-  if(NOT TARGET GTest::gtest)
-    # Without the Windows test folder's GoogleTest, a copy from Debian's sources.
-    set(src /usr/src/googletest/googletest)
-    add_library(velkdrv_gtest STATIC EXCLUDE_FROM_ALL ${src}/src/gtest-all.cc ${src}/src/gtest_main.cc)
-    target_include_directories(velkdrv_gtest PUBLIC ${src}/include PRIVATE ${src})
-    set(gtest velkdrv_gtest)
-  endif()
-  # The same program in three folders: beside the test library (named velkdrv.dll, as
-  # the host layer loads it), beside the shipped one, and with none.
-  set(folder ${CMAKE_BINARY_DIR}/velkdrv-tests)
-  add_executable(velkdrv_tests ${PROJECT_SOURCE_DIR}/tests/win/velkdrv_test.cpp)
-  target_link_libraries(velkdrv_tests PRIVATE lumetra_shell ${gtest})
-  target_compile_definitions(velkdrv_tests PRIVATE LUMETRA_WIN_TEST_DATA="Z:${PROJECT_SOURCE_DIR}/tests/data")
-  set_target_properties(velkdrv_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${folder}/image)
-  # Copies that follow every rebuild of the program or of either library.
-  file(MAKE_DIRECTORY ${folder}/image ${folder}/real ${folder}/none)
-  set(copies)
-  foreach(copy "velkdrv_test|image/velkdrv.dll" "velkdrv|real/velkdrv.dll"
-      "velkdrv_tests|real/velkdrv_tests.exe" "velkdrv_tests|none/velkdrv_tests.exe")
-    string(REPLACE "|" ";" copy ${copy})
-    list(GET copy 0 target)
-    list(GET copy 1 to)
-    add_custom_command(OUTPUT ${folder}/${to}
-      COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:${target}> ${folder}/${to}
-      DEPENDS ${target} $<TARGET_FILE:${target}> VERBATIM)
-    list(APPEND copies ${folder}/${to})
-  endforeach()
-  add_custom_target(velkdrv_test_folders ALL DEPENDS ${copies})
-  foreach(run image:ImageLibrary real:RealLibrary none:MissingLibrary)
-    string(REPLACE ":" ";" run ${run})
-    list(GET run 0 where)
-    list(GET run 1 suite)
-    add_test(NAME velkdrv_${where}
-      COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} ${folder}/${where}/velkdrv_tests.exe --gtest_filter=${suite}.*
-      WORKING_DIRECTORY ${folder}/${where})
-    set_tests_properties(velkdrv_${where} PROPERTIES ENVIRONMENT "WINEDEBUG=-all" TIMEOUT 120
-      FAIL_REGULAR_EXPRESSION "0 tests, listed below|Running 0 tests")
-  endforeach()
-endfunction()
-
-# (EVAL: the deferred call's arguments would otherwise be read only when it runs.)
-cmake_language(EVAL CODE
-  "cmake_language(DEFER DIRECTORY [[${PROJECT_SOURCE_DIR}]] CALL lumetra_velkdrv_tests [[${LUMETRA_WINE_TESTS}]])")
+endif()
