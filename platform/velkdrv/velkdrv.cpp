@@ -100,6 +100,20 @@ bool PageSpan(ULONGLONG address, DWORD length, ULONGLONG& base, SIZE_T& span)
     return true;
 }
 
+// What every map checks first: the memory is open, and the request is a range of pages.
+bool ReadyToMap(bool open, DWORD openError, ULONGLONG address, DWORD length, ULONGLONG& base, SIZE_T& span)
+{
+    if (!open) {
+        SetLastError(openError != 0 ? openError : ERROR_INVALID_HANDLE);
+        return false;
+    }
+    if (!PageSpan(address, length, base, span)) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return false;
+    }
+    return true;
+}
+
 #ifndef LUMETRA_VELKDRV_TEST
 
 // The few NT declarations the section calls need (ntdll has no import library here
@@ -201,16 +215,10 @@ int OpenMemory()
 
 int MapMemory(ULONGLONG address, DWORD length, const void** linear)
 {
-    if (g_section == nullptr) {
-        SetLastError(g_openError != 0 ? g_openError : ERROR_INVALID_HANDLE);
-        return 0;
-    }
     ULONGLONG base = 0;
     SIZE_T span = 0;
-    if (!PageSpan(address, length, base, span)) {
-        SetLastError(ERROR_INVALID_PARAMETER);
+    if (!ReadyToMap(g_section != nullptr, g_openError, address, length, base, span))
         return 0;
-    }
     PVOID view = nullptr;
     LARGE_INTEGER offset;
     offset.QuadPart = static_cast<LONGLONG>(base);
@@ -331,16 +339,10 @@ const BYTE* FindInImage(ULONGLONG address, DWORD length)
 
 int MapMemory(ULONGLONG address, DWORD length, const void** linear)
 {
-    if (!g_open) {
-        SetLastError(g_openError != 0 ? g_openError : ERROR_INVALID_HANDLE);
-        return 0;
-    }
     ULONGLONG base = 0;
     SIZE_T span = 0;
-    if (!PageSpan(address, length, base, span)) {
-        SetLastError(ERROR_INVALID_PARAMETER);
+    if (!ReadyToMap(g_open, g_openError, address, length, base, span))
         return 0;
-    }
     const BYTE* source = FindInImage(address, length);
     if (source == nullptr) {
         SetLastError(ERROR_INVALID_ADDRESS);
