@@ -13,6 +13,9 @@
 #include <QTreeView>
 #include <QTreeWidget>
 #include <algorithm>
+#include <vector>
+
+#include "ui/rows_text.h"
 
 namespace {
 
@@ -264,14 +267,14 @@ QString QtListControl::SelectedRowsText() const
     QModelIndexList selected = m_view->selectionModel()->selectedRows();
     std::sort(selected.begin(), selected.end(),
               [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); });
-    QString text;
+    // The cells came in as Latin-1 and go back out the same way, unchanged.
+    std::vector<std::vector<std::string>> rows;
     for (const QModelIndex& index : selected) {
-        QStringList cells;
+        rows.emplace_back();
         for (int column = 0; column < m_model->columnCount(); ++column)
-            cells << m_model->index(index.row(), column).data().toString();
-        text += cells.join(QLatin1Char('\t')) + QLatin1Char('\n');
+            rows.back().push_back(m_model->index(index.row(), column).data().toString().toLatin1().toStdString());
     }
-    return text;
+    return Latin1(RowsText(rows));
 }
 
 void QtListControl::PaintCell(int row, int column)

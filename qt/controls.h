@@ -84,7 +84,7 @@ public:
     void SetTextBkColor(uint32_t color) override;
     int GetWindowWidth() const override;
 
-    // The selected rows, top to bottom, cells separated by tabs, each row ending in a newline.
+    // The selected rows, top to bottom, as RowsText writes them.
     QString SelectedRowsText() const;
 
 private:

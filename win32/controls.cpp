@@ -1,6 +1,9 @@
 #include "win32/controls.h"
 
 #include <algorithm>
+#include <vector>
+
+#include "ui/rows_text.h"
 
 static_assert(sizeof(HTREEITEM) <= sizeof(TreeItem), "a tree item holds an HTREEITEM");
 
@@ -93,6 +96,19 @@ bool Win32TreeControl::ItemHasChildren(TreeItem item) const
     return SendMessageA(m_tree, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(ItemHandle(item))) != 0;
 }
 
+void Win32TreeControl::SetItemWarning(TreeItem item, const std::string& text)
+{
+    (void)text;
+    if (item == kTreeRoot)
+        return;
+    TVITEMA tvItem = {};
+    tvItem.mask = TVIF_STATE;
+    tvItem.hItem = ItemHandle(item);
+    tvItem.state = INDEXTOOVERLAYMASK(kWarningOverlay);
+    tvItem.stateMask = TVIS_OVERLAYMASK;
+    SendMessageA(m_tree, TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&tvItem));
+}
+
 int Win32ListControl::InsertColumn(int index, const std::string& heading, int width)
 {
     LVCOLUMNA column = {};
@@ -152,6 +168,34 @@ int Win32ListControl::GetWindowWidth() const
     if (!GetWindowRect(m_list, &rect))
         return 0;
     return rect.right - rect.left;
+}
+
+std::string Win32ListControl::SelectedRowsText() const
+{
+    const int columns = GetColumnCount();
+    std::vector<std::vector<std::string>> rows;
+    int row = -1;
+    while ((row = static_cast<int>(SendMessageA(m_list, LVM_GETNEXTITEM, row, LVNI_SELECTED))) >= 0) {
+        rows.emplace_back();
+        for (int column = 0; column < columns; ++column) {
+            // The list copies at most the buffer less one: a full buffer may have cut the text.
+            std::vector<char> text(256);
+            for (;;) {
+                LVITEMA item = {};
+                item.iSubItem = column;
+                item.pszText = text.data();
+                item.cchTextMax = static_cast<int>(text.size());
+                LRESULT length = SendMessageA(m_list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
+                if (length < static_cast<LRESULT>(text.size()) - 1 || text.size() >= 0x10000) {
+                    text.back() = '\0';
+                    rows.back().emplace_back(text.data());
+                    break;
+                }
+                text.resize(text.size() * 4);
+            }
+        }
+    }
+    return RowsText(rows, "\r\n");
 }
 
 void Win32MessageBox::Show(const std::string& text, const std::string& caption)

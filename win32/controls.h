@@ -28,6 +28,12 @@ public:
     void Expand(TreeItem item) override;
     TreeItem GetSelectedItem() const override;
     bool ItemHasChildren(TreeItem item) const override;
+    // The item gets overlay kWarningOverlay of the tree's image list. A 4.70 tree has
+    // no item tips, so the text is left out: the About box lists the problems.
+    void SetItemWarning(TreeItem item, const std::string& text) override;
+
+    // The overlay number of the warning sign in the tree's image list.
+    static constexpr int kWarningOverlay = 1;
 
 private:
     HWND m_tree = nullptr;
@@ -47,6 +53,10 @@ public:
     void SetBkColor(uint32_t color) override;
     void SetTextBkColor(uint32_t color) override;
     int GetWindowWidth() const override;
+
+    // The selected rows, top to bottom, as RowsText writes them for the clipboard
+    // (lines end in CR LF, as CF_TEXT's do).
+    std::string SelectedRowsText() const;
 
 private:
     HWND m_list = nullptr;

@@ -14,8 +14,13 @@ public:
 
 protected:
     BOOL OnInitDialog() override;
+    INT_PTR WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    // Ctrl+C in the list: the selected rows go to the clipboard as text. With none
+    // selected the clipboard keeps what it had.
+    void CopySelectedRows();
+
     HWND m_listWindow = nullptr;
     Win32ListControl m_list;
     CDetailDlg m_logic;

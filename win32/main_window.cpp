@@ -68,6 +68,40 @@ void CMainWindow::CreateImageList()
         HICON icon = LoadIconResource(id);
         ImageList_AddIcon(m_images, icon ? icon : LoadIconA(nullptr, IDI_APPLICATION));
     }
+    AddWarningOverlay();
+}
+
+void CMainWindow::AddWarningOverlay()
+{
+    // The system's exclamation sign, small, in the lower right corner of an otherwise
+    // transparent image: as an overlay it marks an item and leaves its own image seen.
+    const int size = 16;
+    const int x = kTreeImageWidth - size;
+    const int y = kTreeImageHeight - size;
+    HICON icon = LoadIconA(nullptr, IDI_EXCLAMATION);
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP image = CreateCompatibleBitmap(screen, kTreeImageWidth, kTreeImageHeight);
+    HBITMAP mask = CreateBitmap(kTreeImageWidth, kTreeImageHeight, 1, 1, nullptr);
+    if (icon && dc && image && mask) {
+        HGDIOBJ old = SelectObject(dc, mask);
+        PatBlt(dc, 0, 0, kTreeImageWidth, kTreeImageHeight, WHITENESS);
+        DrawIconEx(dc, x, y, icon, size, size, 0, nullptr, DI_MASK);
+        SelectObject(dc, image);
+        PatBlt(dc, 0, 0, kTreeImageWidth, kTreeImageHeight, BLACKNESS);
+        DrawIconEx(dc, x, y, icon, size, size, 0, nullptr, DI_IMAGE);
+        SelectObject(dc, old);
+        int index = ImageList_Add(m_images, image, mask);
+        if (index >= 0)
+            ImageList_SetOverlayImage(m_images, index, Win32TreeControl::kWarningOverlay);
+    }
+    if (mask)
+        DeleteObject(mask);
+    if (image)
+        DeleteObject(image);
+    if (dc)
+        DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
 }
 
 INT_PTR CMainWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)

@@ -27,6 +27,9 @@ private:
     void RunAbout() override;
     void AddAboutItem();
     void CreateImageList();
+    // The warning sign as the image list's overlay Win32TreeControl::kWarningOverlay,
+    // after the tree's images, which keep their indices.
+    void AddWarningOverlay();
     void PaintIcon();
 
     HWND m_treeWindow = nullptr;

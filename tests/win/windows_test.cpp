@@ -12,6 +12,7 @@
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <functional>
 #include <string>
@@ -296,6 +297,37 @@ TreeNode FindNode(const std::vector<TreeNode>& nodes, const std::string& text)
     return {};
 }
 
+// CF_TEXT on the clipboard; "" when there is none.
+std::string ClipboardText()
+{
+    std::string text;
+    if (!WaitFor([] { return OpenClipboard(nullptr) != FALSE; }, kWindowWait))
+        return "(clipboard busy)";
+    HANDLE data = GetClipboardData(CF_TEXT);
+    if (const char* bytes = data ? static_cast<const char*>(GlobalLock(data)) : nullptr) {
+        text.assign(bytes, strnlen(bytes, GlobalSize(data)));
+        GlobalUnlock(data);
+    }
+    CloseClipboard();
+    return text;
+}
+
+// A key pressed in window, as its thread sees it, with Ctrl down or up: the caller
+// shares that thread's input state for the while, which GetKeyState reads.
+void PressKey(HWND window, WPARAM key, bool control)
+{
+    DWORD thread = GetWindowThreadProcessId(window, nullptr);
+    AttachThreadInput(GetCurrentThreadId(), thread, TRUE);
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = control ? 0x80 : 0;
+    SetKeyboardState(keys);
+    SendMessageA(window, WM_KEYDOWN, key, 1);
+    keys[VK_CONTROL] = 0;
+    SetKeyboardState(keys);
+    AttachThreadInput(GetCurrentThreadId(), thread, FALSE);
+}
+
 } // namespace
 
 // Each template as the dialog manager made it: the window's size, styles and font, and
@@ -412,7 +444,10 @@ TEST(MainWindow, TitleTreeSystemMenuAboutAndDetail)
         EXPECT_EQ(SendMessageA(main, WM_GETICON, ICON_SMALL, 0), big);
         EXPECT_EQ(SendMessageA(main, WM_QUERYDRAGICON, 0, 0), big);
         HIMAGELIST images = reinterpret_cast<HIMAGELIST>(SendMessageA(tree, TVM_GETIMAGELIST, TVSIL_NORMAL, 0));
-        EXPECT_EQ(ImageList_GetImageCount(images), 7);
+        // The tree's seven images, then the warning sign that a sound table's root lacks.
+        EXPECT_EQ(ImageList_GetImageCount(images), 8);
+        EXPECT_EQ(SendMessageA(tree, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(shown[0].handle), TVIS_OVERLAYMASK),
+                  0);
         int cx = 0, cy = 0;
         ImageList_GetIconSize(images, &cx, &cy);
         EXPECT_EQ(cx, 32);
@@ -508,6 +543,21 @@ TEST(DetailWindow, OnBoardDevicesShowThreeColumns)
         for (HWND child : Children(window))
             note.push_back(WindowText(child));
         EXPECT_EQ(note.back(), "Please referance SMBIOS specification for detail information.");
+
+        // Ctrl+C copies the selected rows; C alone copies nothing.
+        HWND listWindow = GetDlgItem(window, kIdcList);
+        if (OpenClipboard(nullptr)) {
+            EmptyClipboard();
+            CloseClipboard();
+        }
+        LVITEMA selected = {};
+        selected.stateMask = selected.state = LVIS_SELECTED;
+        for (int row : {0, 1})
+            SendMessageA(listWindow, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&selected));
+        PressKey(listWindow, 'C', false);
+        EXPECT_EQ(ClipboardText(), "");
+        PressKey(listWindow, 'C', true);
+        EXPECT_EQ(ClipboardText(), "Onboard VGA\tEnabled\tVideo\r\nOnboard LAN\tDisabled\tEthernet\r\n");
         PostMessageA(GetDlgItem(window, IDOK), BM_CLICK, 0, 0);
     });
     EXPECT_EQ(list.headings, (std::vector<std::string>{"Description", "Device Status", "Device Type"}));
@@ -560,6 +610,22 @@ TEST(AboutBox, ProblemLineWithTheProblemsAsItsTip)
     const std::string problems = ProblemsText(*reader);
     EXPECT_GE(tip.size(), std::min<size_t>(problems.size(), 79)) << tip;
     EXPECT_EQ(tip, problems.substr(0, tip.size()));
+}
+
+// A table with problems: the tree's root carries the warning overlay.
+TEST(MainWindow, WarningOnTheRootOfATableWithProblems)
+{
+    CMainWindow window(OpenLengthZeroTable(), "lumetra");
+    LRESULT state = 0;
+    RunInspected([&] { return window.DoModal(); }, [&] {
+        HWND main = WaitForDialog(kMainTemplate.caption);
+        ASSERT_NE(main, nullptr) << "no main window";
+        HWND tree = GetDlgItem(main, kIdcTree);
+        state = SendMessageA(tree, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(TreeView_GetRoot(tree)),
+                             TVIS_OVERLAYMASK);
+        PostMessageA(main, WM_COMMAND, IDCANCEL, 0);
+    });
+    EXPECT_EQ(state, static_cast<LRESULT>(INDEXTOOVERLAYMASK(Win32TreeControl::kWarningOverlay)));
 }
 
 // The real program on a file that holds no table: the message box, owned by a main
