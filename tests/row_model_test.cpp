@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "shell/views.h"
 #include "tests/decode_helpers.h"
 
 TEST(DetailDlg, CaptionAndColumns)
@@ -14,37 +15,21 @@ TEST(DetailDlg, CaptionAndColumns)
     EXPECT_EQ(Decode(Structure(200, 1)).caption, "");
 }
 
-TEST(DetailDlg, GenericRowsAndEndOfTable)
+TEST(OnBoardDevicesDecoder, ThreeColumnsOfItsOwnEvenWithoutDevices)
 {
-    const std::pair<Bytes, Rows> cases[] = {
-        {Structure(200, 0x1234, {0xAA, 0xBB}, {"abc"}),
-         {{"Type", "200"},
-          {"Length", "0x0006"},
-          {"Handle", "0x1234"},
-          {"Data Source", "0000: C8 06 34 12 AA BB "},
-          {"String 1", "abc"}}},
-        // Eight bytes fill one dump row and a ninth starts the next; no string, no string row.
-        {Structure(126, 1, {1, 2, 3, 4}),
-         {{"Type", "126"}, {"Length", "0x0008"}, {"Handle", "0x0001"}, {"Data Source", "0000: 7E 08 01 00 01 02 03 04 "}}},
-        // A type above 127 is generic, even when its low bits name a decoded type.
-        {Structure(129, 1, {1, 2, 3, 4, 5}, {"s"}),
-         {{"Type", "129"},
-          {"Length", "0x0009"},
-          {"Handle", "0x0001"},
-          {"Data Source", "0000: 81 09 01 00 01 02 03 04 "},
-          {"", "0008: 05 "},
-          {"String 1", "s"}}},
-        // Length 0: the header rows alone, read from the header bytes.
-        {Structure(14, 0x0E01, {}, {}, 0), {{"Type", "14"}, {"Length", "0x0000"}, {"Handle", "0x0E01"}}},
-        {Structure(127, 0xFEFF), {{"", "End-of-table indicator"}}},
-    };
-    for (const auto& [structure, want] : cases)
-        EXPECT_EQ(Decode(structure).rows(), want) << +structure[0];
-
-    // String numbers are 8-bit, so the listing stops at 255.
-    Rows rows = Decode(Structure(11, 1, {0}, std::vector<std::string>(300, "x"))).rows();
-    EXPECT_EQ(rows.size(), 3u + 1u + 255u);
-    EXPECT_EQ(rows.back()[0], "String 255");
+    for (const Bytes& body : {Bytes{0x83, 1}, Bytes{0x83}}) {
+        Decoded d = Decode(Structure(10, 1, body, {"VGA"}), 602);
+        std::vector<std::string> headings;
+        for (const MemoryList::Column& c : d.list.Columns()) {
+            headings.push_back(c.heading);
+            EXPECT_EQ(c.width, 200);
+        }
+        EXPECT_EQ(headings, (std::vector<std::string>{"Description", "Device Status", "Device Type"}));
+    }
+    // The views show whatever columns the decoder made.
+    std::string json = RenderJson(*OpenTable({Structure(10, 1, {0x83, 1}, {"VGA"})}), "PC");
+    EXPECT_NE(json.find("\"columns\": [\"Description\", \"Device Status\", \"Device Type\"]"), std::string::npos);
+    EXPECT_NE(json.find("[\"VGA\", \"Enabled\", \"Video\"]"), std::string::npos);
 }
 
 TEST(RowModel, FlagEnumAndPairRows)

@@ -1,0 +1,387 @@
+#include "tests/case_file.h"
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+#include "reader/table_reader.h"
+#include "tests/decode_helpers.h"
+
+namespace {
+
+bool StartsWith(const std::string& s, const std::string& prefix) { return s.compare(0, prefix.size(), prefix) == 0; }
+
+std::string Trimmed(const std::string& s)
+{
+    size_t from = s.find_first_not_of(" \t");
+    size_t to = s.find_last_not_of(" \t\r");
+    return from == std::string::npos ? "" : s.substr(from, to - from + 1);
+}
+
+bool Indented(const std::string& line) { return !line.empty() && (line[0] == ' ' || line[0] == '\t'); }
+
+// The expected line as written: indentation gone, the line's own end kept.
+std::string Unindented(const std::string& line)
+{
+    std::string s = line.substr(line.find_first_not_of(" \t"));
+    if (!s.empty() && s.back() == '\r')
+        s.pop_back();
+    return s;
+}
+
+bool ParseNumber(const std::string& s, int base, uint64_t& out)
+{
+    if (s.empty())
+        return false;
+    char* end = nullptr;
+    out = std::strtoull(s.c_str(), &end, base);
+    return *end == '\0';
+}
+
+// "OFF:W=VALUE" tokens, all hexadecimal: a little-endian field of W bytes at OFF.
+bool ApplyFields(const std::string& text, Bytes& bytes, std::string& error)
+{
+    std::istringstream in(text);
+    for (std::string token; in >> token;) {
+        size_t colon = token.find(':'), equals = token.find('=');
+        uint64_t offset = 0, width = 0, value = 0;
+        if (colon == std::string::npos || equals == std::string::npos || equals < colon ||
+            !ParseNumber(token.substr(0, colon), 16, offset) ||
+            !ParseNumber(token.substr(colon + 1, equals - colon - 1), 16, width) ||
+            !ParseNumber(token.substr(equals + 1), 16, value) || width == 0 || width > 8) {
+            error = "bad field '" + token + "' (want OFF:WIDTH=VALUE in hex)";
+            return false;
+        }
+        if (offset + width > bytes.size()) {
+            error = "field '" + token + "' lies past the bytes";
+            return false;
+        }
+        for (uint64_t n = 0; n < width; ++n)
+            bytes[offset + n] = static_cast<uint8_t>(value >> (8 * n));
+    }
+    return true;
+}
+
+// The first expected line names the row a run starts at: "Description | Value",
+// "Description |", or no "Description" when that row must be absent.
+std::string RunDescription(const std::string& line)
+{
+    if (StartsWith(line, "no \"") && line.size() > 4 && line.back() == '"')
+        return line.substr(4, line.size() - 5);
+    size_t bar = line.find(" |");
+    return bar == std::string::npos ? line : line.substr(0, bar);
+}
+
+struct Builder {
+    Bytes bytes;
+    Bytes entry;     // table cases: the entry point put before the table
+    uint32_t at = 0x20;
+    bool rawDump = false;
+};
+
+bool ParseEntry(const std::string& text, Case& c, Builder& b, std::string& error)
+{
+    std::istringstream in(text);
+    std::string kind, key;
+    in >> kind;
+    uint64_t count = 0, max = 0, major = 0, minor = 0;
+    bool sm3 = kind == "sm3";
+    if (!sm3 && kind != "sm") {
+        error = "entry is sm or sm3";
+        return false;
+    }
+    major = sm3 ? 3 : 2;
+    minor = sm3 ? 0 : 8;
+    while (in >> key) {
+        std::string value;
+        in >> value;
+        uint64_t n = 0;
+        if (key == "version") {
+            size_t dot = value.find('.');
+            if (dot == std::string::npos || !ParseNumber(value.substr(0, dot), 10, major) ||
+                !ParseNumber(value.substr(dot + 1), 10, minor)) {
+                error = "bad version '" + value + "'";
+                return false;
+            }
+            continue;
+        }
+        if (!ParseNumber(value, 0, n)) {
+            error = "bad number '" + value + "'";
+            return false;
+        }
+        if (key == "count")
+            count = n;
+        else if (key == "max")
+            max = n;
+        else if (key == "at")
+            b.at = static_cast<uint32_t>(n);
+        else {
+            error = "unknown entry key '" + key + "'";
+            return false;
+        }
+    }
+    b.entry = sm3 ? EntryPointSm3(b.at, static_cast<uint32_t>(max), static_cast<uint8_t>(major),
+                                  static_cast<uint8_t>(minor))
+                  : EntryPointSm(b.at, static_cast<uint16_t>(count), static_cast<uint8_t>(major),
+                                 static_cast<uint8_t>(minor));
+    c.table = true;
+    return true;
+}
+
+// The dump a table case stands for: its entry point, padded to the table's address, then the table.
+Bytes DumpOf(const Case& c, const Builder& b, const Bytes& table)
+{
+    if (!c.table || b.rawDump)
+        return table;
+    Bytes dump = b.entry;
+    if (dump.size() < b.at)
+        dump.resize(b.at, 0);
+    dump.insert(dump.end(), table.begin(), table.end());
+    return dump;
+}
+
+std::vector<std::string> RunOf(const Rows& rows, const std::string& description)
+{
+    for (size_t i = 0; i < rows.size(); ++i) {
+        if (rows[i].empty() || rows[i][0] != description)
+            continue;
+        std::vector<std::string> run{RowLine(rows[i])};
+        while (++i < rows.size() && !rows[i].empty() && rows[i][0].empty())
+            run.push_back(RowLine(rows[i]));
+        return run;
+    }
+    return {"no \"" + description + "\""};
+}
+
+std::string Hex(uint64_t value, int digits)
+{
+    char text[24];
+    std::snprintf(text, sizeof text, "0x%0*llX", digits, static_cast<unsigned long long>(value));
+    return text;
+}
+
+std::vector<std::string> TableLines(const Bytes& dump, bool withIndex)
+{
+    CTableReader reader(std::make_unique<DumpFileLocator>("case", dump));
+    if (reader.Open() != kOk)
+        return {"no table: " + reader.Reason()};
+    std::string opened = "indexed " + std::to_string(reader.IndexedCount());
+    if (reader.Anchor() == AnchorKind::Sm)
+        opened += " of " + std::to_string(reader.StructureCount());
+    std::vector<std::string> lines{opened};
+    for (const std::string& p : reader.Problems())
+        lines.push_back("problem: " + p);
+    for (size_t i = 0; withIndex && i < reader.IndexedCount(); ++i) {
+        const StructExtent& s = reader.IndexEntry(i);
+        lines.push_back(Hex(static_cast<uint64_t>(s.start - reader.Table().data), 4) + ": type " +
+                        std::to_string(s.Type()) + ", length " + Hex(s.Length(), 2) + ", handle " +
+                        Hex(s.Handle(), 4) + ", " + std::to_string(s.size) + " bytes");
+    }
+    return lines;
+}
+
+} // namespace
+
+std::string RowLine(const std::vector<std::string>& cells)
+{
+    std::string line = cells.empty() ? "" : cells[0];
+    for (size_t i = 1; i < cells.size(); ++i)
+        line += (i == 1 && line.empty() ? "|" : " |") + (cells[i].empty() ? "" : " " + cells[i]);
+    return line;
+}
+
+bool ParseByteTokens(const std::string& text, Bytes& out, std::string& error)
+{
+    size_t i = 0;
+    while (i < text.size()) {
+        if (text[i] == ' ' || text[i] == '\t' || text[i] == '\r') {
+            ++i;
+            continue;
+        }
+        Bytes piece;
+        if (text[i] == '"') {
+            for (++i; i < text.size() && text[i] != '"'; ++i) {
+                char ch = text[i];
+                if (ch == '\\' && i + 1 < text.size()) {
+                    ch = text[++i];
+                    if (ch == 'x' && i + 2 < text.size()) {
+                        ch = static_cast<char>(std::stoi(text.substr(i + 1, 2), nullptr, 16));
+                        i += 2;
+                    }
+                }
+                piece.push_back(static_cast<uint8_t>(ch));
+            }
+            if (i >= text.size()) {
+                error = "unclosed quote";
+                return false;
+            }
+            ++i;
+            piece.push_back(0);
+        } else {
+            size_t end = text.find_first_of(" \t*\r", i);
+            std::string hex = text.substr(i, end == std::string::npos ? std::string::npos : end - i);
+            uint64_t value = 0;
+            if (hex.size() != 2 || !ParseNumber(hex, 16, value)) {
+                error = "bad byte '" + hex + "'";
+                return false;
+            }
+            piece.push_back(static_cast<uint8_t>(value));
+            i += 2;
+        }
+        uint64_t times = 1;
+        if (i < text.size() && text[i] == '*') {
+            size_t end = text.find_first_of(" \t\r", i);
+            std::string count = text.substr(i + 1, end == std::string::npos ? std::string::npos : end - i - 1);
+            if (!ParseNumber(count, 10, times)) {
+                error = "bad repeat '" + count + "'";
+                return false;
+            }
+            i = end == std::string::npos ? text.size() : end;
+        }
+        for (uint64_t n = 0; n < times; ++n)
+            out.insert(out.end(), piece.begin(), piece.end());
+    }
+    return true;
+}
+
+CaseFile ParseCaseFile(const std::string& path)
+{
+    CaseFile file;
+    file.path = path;
+    std::ifstream in(path, std::ios::binary);
+    for (std::string line; std::getline(in, line);)
+        file.lines.push_back(line);
+    if (!in.eof() && file.lines.empty())
+        file.error = "cannot read " + path;
+
+    Case* c = nullptr;
+    Builder b;
+    std::string error;
+    auto fail = [&](size_t i, const std::string& why) {
+        file.error = path + ":" + std::to_string(i + 1) + ": " + why;
+    };
+    // Takes the indented lines after line i into e; returns the last line taken.
+    auto takeBlock = [&](size_t i, CaseExpect& e) {
+        while (i + 1 < file.lines.size() && Indented(file.lines[i + 1]) && !Trimmed(file.lines[i + 1]).empty())
+            e.lines.push_back(Unindented(file.lines[++i]));
+        return i;
+    };
+    for (size_t i = 0; i < file.lines.size() && file.error.empty(); ++i) {
+        const std::string& line = file.lines[i];
+        std::string text = Trimmed(line);
+        if (text.empty() || line[0] == '#')
+            continue;
+        if (StartsWith(text, "== ")) {
+            file.cases.push_back({text.substr(3), i + 1, false, {}});
+            c = &file.cases.back();
+            b = Builder();
+            continue;
+        }
+        if (c == nullptr) {
+            fail(i, "a case starts with '== title'");
+            break;
+        }
+        std::string word = text.substr(0, text.find(' '));
+        std::string rest = word.size() < text.size() ? Trimmed(text.substr(word.size())) : "";
+        if (word == "entry") {
+            if (!ParseEntry(rest, *c, b, error))
+                fail(i, error);
+        } else if (word == "dump" || word == "bytes") {
+            if (word == "dump")
+                b.rawDump = c->table = true;
+            // Indented lines that follow go on with the same bytes.
+            while (i + 1 < file.lines.size() && Indented(file.lines[i + 1]))
+                rest += " " + file.lines[++i];
+            if (!ParseByteTokens(rest, b.bytes, error))
+                fail(i, error);
+        } else if (word == "set") {
+            if (!ApplyFields(rest, b.bytes, error))
+                fail(i, error);
+        } else if (word == "expect") {
+            CaseExpect e;
+            e.withIndex = rest == "with index";
+            e.bytes = DumpOf(*c, b, b.bytes);
+            e.prefix = line;
+            e.firstLine = i + 1;
+            size_t last = takeBlock(i, e);
+            e.lineCount = last - i;
+            c->expects.push_back(e);
+            i = last;
+        } else if (word == "each") {
+            size_t arrow = text.find("=> ");
+            if (arrow == std::string::npos) {
+                fail(i, "each FIELDS => EXPECTED");
+                continue;
+            }
+            CaseExpect e;
+            Bytes bytes = b.bytes;
+            if (!ApplyFields(text.substr(4, arrow - 4), bytes, error)) {
+                fail(i, error);
+                continue;
+            }
+            e.bytes = DumpOf(*c, b, bytes);
+            e.prefix = line.substr(0, line.find("=> ") + 3);
+            e.firstLine = i;
+            std::string first = line.substr(line.find("=> ") + 3); // trailing blanks count
+            if (!first.empty() && first.back() == '\r')
+                first.pop_back();
+            e.lines.push_back(first);
+            size_t last = takeBlock(i, e);
+            e.lineCount = last - i + 1;
+            c->expects.push_back(e);
+            i = last;
+        } else {
+            fail(i, "unknown line '" + word + "'");
+        }
+    }
+    for (const Case& each : file.cases)
+        if (file.error.empty() && each.expects.empty())
+            file.error = path + ":" + std::to_string(each.line) + ": case without 'expect' or 'each'";
+    return file;
+}
+
+std::vector<std::string> ActualLines(const Case& c, const CaseExpect& e)
+{
+    if (c.table)
+        return TableLines(e.bytes, e.withIndex);
+    MemoryList list(600);
+    DetailFixture fixture(e.bytes, list);
+    bool run = e.prefix.find("=> ") != std::string::npos;
+    if (!run)
+        return [&] {
+            std::vector<std::string> lines;
+            for (const Row& r : list.Rows())
+                lines.push_back(RowLine(r));
+            return lines;
+        }();
+    return RunOf(list.Rows(), RunDescription(e.lines.empty() ? "" : e.lines[0]));
+}
+
+std::string RewriteCaseFile(const CaseFile& file, const std::vector<std::vector<std::string>>& actual)
+{
+    std::string out;
+    size_t next = 0, k = 0;
+    std::vector<const CaseExpect*> all;
+    for (const Case& c : file.cases)
+        for (const CaseExpect& e : c.expects)
+            all.push_back(&e);
+    for (const CaseExpect* e : all) {
+        for (; next < e->firstLine; ++next)
+            out += file.lines[next] + "\n";
+        const std::vector<std::string>& lines = actual[k++];
+        bool each = e->prefix.find("=> ") != std::string::npos;
+        size_t indent = each ? e->prefix.size() : 2;
+        for (size_t n = 0; n < lines.size(); ++n) {
+            if (each && n == 0)
+                out += e->prefix + lines[0] + "\n";
+            else
+                out += std::string(indent, ' ') + lines[n] + "\n";
+        }
+        if (each && lines.empty())
+            out += e->prefix + "\n";
+        next = e->firstLine + e->lineCount;
+    }
+    for (; next < file.lines.size(); ++next)
+        out += file.lines[next] + "\n";
+    return out;
+}
