@@ -26,6 +26,11 @@ void CTableReader::NoteProblems(WalkStop stop, size_t offset)
     const ByteWindow table = m_located.table;
     auto at = [&](size_t i) { return static_cast<size_t>(m_index[i].start - table.data); };
 
+    // An "_SM3_" size of 0 bounds nothing: the whole window is walked, so say how far.
+    if (m_located.fields.anchor == AnchorKind::Sm3 && m_located.fields.maxTableSize == 0)
+        m_problems.push_back("the entry point announces a table of 0 bytes; read up to End-of-Table within " +
+                             Num(table.size) + " bytes");
+
     // A length byte below 4 puts the string set inside the header: the walk goes on
     // from there, so what follows is often zero bytes read as structures (Hyper-V).
     size_t shortCount = 0;

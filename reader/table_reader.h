@@ -21,9 +21,13 @@ struct StructExtent {
     size_t size = 0;
 
     ByteWindow Whole() const { return {start, size}; }
-    uint8_t Type() const { return Whole().U8(0); }
-    uint8_t Length() const { return Whole().U8(1); }
-    uint16_t Handle() const { return Whole().U16(2); }
+    // The walk indexes only structures whose 4 header bytes lie in the table, so
+    // type, length and handle are read from them even when a length byte below 4
+    // ends the extent inside the header.
+    ByteWindow Header() const { return {start, start ? size_t{4} : 0}; }
+    uint8_t Type() const { return Header().U8(0); }
+    uint8_t Length() const { return Header().U8(1); }
+    uint16_t Handle() const { return Header().U16(2); }
     // The formatted area, header included; a length byte past the extent is cut to it.
     ByteWindow Formatted() const { return Whole().Sub(0, Length()); }
     // String number (1-based) of the string set, NUL-terminated inside the extent;

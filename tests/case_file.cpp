@@ -1,5 +1,6 @@
 #include "tests/case_file.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -84,7 +85,7 @@ bool ParseEntry(const std::string& text, Case& c, Builder& b, std::string& error
     std::istringstream in(text);
     std::string kind, key;
     in >> kind;
-    uint64_t count = 0, max = 0, major = 0, minor = 0;
+    uint64_t count = 0, max = 0, major = 0, minor = 0, address = ~0ull;
     bool sm3 = kind == "sm3";
     if (!sm3 && kind != "sm") {
         error = "entry is sm or sm3";
@@ -115,15 +116,19 @@ bool ParseEntry(const std::string& text, Case& c, Builder& b, std::string& error
             max = n;
         else if (key == "at")
             b.at = static_cast<uint32_t>(n);
+        else if (key == "address")
+            address = n;
         else {
             error = "unknown entry key '" + key + "'";
             return false;
         }
     }
-    b.entry = sm3 ? EntryPointSm3(b.at, static_cast<uint32_t>(max), static_cast<uint8_t>(major),
+    if (address == ~0ull)
+        address = b.at;
+    b.entry = sm3 ? EntryPointSm3(address, static_cast<uint32_t>(max), static_cast<uint8_t>(major),
                                   static_cast<uint8_t>(minor))
-                  : EntryPointSm(b.at, static_cast<uint16_t>(count), static_cast<uint8_t>(major),
-                                 static_cast<uint8_t>(minor));
+                  : EntryPointSm(static_cast<uint32_t>(address), static_cast<uint16_t>(count),
+                                 static_cast<uint8_t>(major), static_cast<uint8_t>(minor));
     c.table = true;
     return true;
 }
@@ -160,9 +165,17 @@ std::string Hex(uint64_t value, int digits)
     return text;
 }
 
-std::vector<std::string> TableLines(const Bytes& dump, bool withIndex)
+std::vector<std::string> TableLines(const Bytes& dump, bool rsmb, bool withIndex)
 {
-    CTableReader reader(std::make_unique<DumpFileLocator>("case", dump));
+    std::unique_ptr<ITableLocator> locator;
+    if (rsmb)
+        locator = std::make_unique<FirmwareTableLocator>([dump](std::vector<uint8_t>& out, std::string&) {
+            out = dump;
+            return true;
+        });
+    else
+        locator = std::make_unique<DumpFileLocator>("case", dump);
+    CTableReader reader(std::move(locator));
     if (reader.Open() != kOk)
         return {"no table: " + reader.Reason()};
     std::string opened = "indexed " + std::to_string(reader.IndexedCount());
@@ -199,7 +212,18 @@ bool ParseByteTokens(const std::string& text, Bytes& out, std::string& error)
             continue;
         }
         Bytes piece;
-        if (text[i] == '"') {
+        if (text[i] == '(') {
+            size_t close = i + 1;
+            for (bool quoted = false; close < text.size() && (quoted || text[close] != ')'); ++close)
+                quoted = text[close] == '"' ? !quoted : quoted;
+            if (close >= text.size()) {
+                error = "unclosed group";
+                return false;
+            }
+            if (!ParseByteTokens(text.substr(i + 1, close - i - 1), piece, error))
+                return false;
+            i = close + 1;
+        } else if (text[i] == '"') {
             for (++i; i < text.size() && text[i] != '"'; ++i) {
                 char ch = text[i];
                 if (ch == '\\' && i + 1 < text.size()) {
@@ -272,7 +296,7 @@ CaseFile ParseCaseFile(const std::string& path)
         if (text.empty() || line[0] == '#')
             continue;
         if (StartsWith(text, "== ")) {
-            file.cases.push_back({text.substr(3), i + 1, false, {}});
+            file.cases.push_back({text.substr(3), i + 1, false, false, false, {}});
             c = &file.cases.back();
             b = Builder();
             continue;
@@ -286,20 +310,22 @@ CaseFile ParseCaseFile(const std::string& path)
         if (word == "entry") {
             if (!ParseEntry(rest, *c, b, error))
                 fail(i, error);
-        } else if (word == "dump" || word == "bytes") {
-            if (word == "dump")
+        } else if (word == "dump" || word == "bytes" || word == "rsmb") {
+            if (word != "bytes")
                 b.rawDump = c->table = true;
+            c->rsmb = word == "rsmb";
             // Indented lines that follow go on with the same bytes.
             while (i + 1 < file.lines.size() && Indented(file.lines[i + 1]))
                 rest += " " + file.lines[++i];
             if (!ParseByteTokens(rest, b.bytes, error))
                 fail(i, error);
+        } else if (text == "show index") {
+            c->showIndex = true;
         } else if (word == "set") {
             if (!ApplyFields(rest, b.bytes, error))
                 fail(i, error);
         } else if (word == "expect") {
             CaseExpect e;
-            e.withIndex = rest == "with index";
             e.bytes = DumpOf(*c, b, b.bytes);
             e.prefix = line;
             e.firstLine = i + 1;
@@ -308,7 +334,7 @@ CaseFile ParseCaseFile(const std::string& path)
             c->expects.push_back(e);
             i = last;
         } else if (word == "each") {
-            size_t arrow = text.find("=> ");
+            size_t arrow = text.find("=>");
             if (arrow == std::string::npos) {
                 fail(i, "each FIELDS => EXPECTED");
                 continue;
@@ -320,9 +346,10 @@ CaseFile ParseCaseFile(const std::string& path)
                 continue;
             }
             e.bytes = DumpOf(*c, b, bytes);
-            e.prefix = line.substr(0, line.find("=> ") + 3);
+            size_t at = line.find("=>");
+            e.prefix = line.substr(0, at) + "=> ";
             e.firstLine = i;
-            std::string first = line.substr(line.find("=> ") + 3); // trailing blanks count
+            std::string first = line.substr(std::min(line.size(), at + 3)); // trailing blanks count
             if (!first.empty() && first.back() == '\r')
                 first.pop_back();
             e.lines.push_back(first);
@@ -343,7 +370,7 @@ CaseFile ParseCaseFile(const std::string& path)
 std::vector<std::string> ActualLines(const Case& c, const CaseExpect& e)
 {
     if (c.table)
-        return TableLines(e.bytes, e.withIndex);
+        return TableLines(e.bytes, c.rsmb, c.showIndex);
     MemoryList list(600);
     DetailFixture fixture(e.bytes, list);
     bool run = e.prefix.find("=> ") != std::string::npos;

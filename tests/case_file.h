@@ -15,13 +15,14 @@ struct CaseExpect {
     size_t firstLine = 0;           // 0-based; the lines replaced on regeneration
     size_t lineCount = 0;
     std::string prefix;             // what stands before the first expected line on its own line
-    bool withIndex = false;         // table cases: list every indexed structure too
 };
 
 struct Case {
     std::string title;
     size_t line = 0; // of the title, 1-based
     bool table = false; // a whole dump (entry point and table) rather than one structure
+    bool rsmb = false;  // the table served by the firmware table service instead
+    bool showIndex = false; // table cases: list every indexed structure too
     std::vector<CaseExpect> expects;
 };
 
@@ -42,7 +43,8 @@ std::vector<std::string> ActualLines(const Case& c, const CaseExpect& e);
 std::string RewriteCaseFile(const CaseFile& file, const std::vector<std::vector<std::string>>& actual);
 
 // Bytes from the tokens of a "bytes" line: hex bytes ("0A"), repeated bytes ("00*20"),
-// quoted texts, each followed by its NUL ("\"Slot 1\"", "\"x\"*300"; \xHH, \" and \\ inside).
+// quoted texts, each followed by its NUL ("\"Slot 1\"", "\"x\"*300"; \xHH, \" and \\ inside),
+// and repeated groups ("(11 04 00 00 00 00)*300").
 bool ParseByteTokens(const std::string& text, Bytes& out, std::string& error);
 
 // A decoded row as case files write it: cells joined by " | ", an empty first cell

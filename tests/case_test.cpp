@@ -46,7 +46,7 @@ TEST_P(Cases, EachGivesWhatItExpects)
     for (const Case& c : file.cases) {
         for (const CaseExpect& e : c.expects) {
             actual.push_back(ActualLines(c, e));
-            if (c.table)
+            if (c.table && !c.rsmb)
                 ExerciseDump(e.bytes); // the fuzz targets' checks hold on every crafted table
             if (actual.back() != e.lines) {
                 differs = true;
