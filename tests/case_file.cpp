@@ -3,9 +3,12 @@
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
+#include <functional>
 #include <sstream>
 
 #include "reader/table_reader.h"
+#include "shell/tree_builder.h"
+#include "shell/views.h"
 #include "tests/decode_helpers.h"
 
 namespace {
@@ -21,10 +24,10 @@ std::string Trimmed(const std::string& s)
 
 bool Indented(const std::string& line) { return !line.empty() && (line[0] == ' ' || line[0] == '\t'); }
 
-// The expected line as written: indentation gone, the line's own end kept.
-std::string Unindented(const std::string& line)
+// The expected line without the block's indentation; its own blanks are kept.
+std::string Unindented(const std::string& line, size_t indent)
 {
-    std::string s = line.substr(line.find_first_not_of(" \t"));
+    std::string s = line.substr(std::min(indent, line.find_first_not_of(' ')));
     if (!s.empty() && s.back() == '\r')
         s.pop_back();
     return s;
@@ -165,7 +168,7 @@ std::string Hex(uint64_t value, int digits)
     return text;
 }
 
-std::vector<std::string> TableLines(const Bytes& dump, bool rsmb, bool withIndex)
+std::vector<std::string> TableLines(const Bytes& dump, bool rsmb, const std::set<std::string>& shows)
 {
     std::unique_ptr<ITableLocator> locator;
     if (rsmb)
@@ -184,11 +187,28 @@ std::vector<std::string> TableLines(const Bytes& dump, bool rsmb, bool withIndex
     std::vector<std::string> lines{opened};
     for (const std::string& p : reader.Problems())
         lines.push_back("problem: " + p);
-    for (size_t i = 0; withIndex && i < reader.IndexedCount(); ++i) {
+    if (shows.count("tree")) {
+        MemoryTree tree;
+        std::function<void(TreeItem, const std::string&)> walk = [&](TreeItem item, const std::string& depth) {
+            const MemoryTree::Node* n = tree.Find(item);
+            lines.push_back(depth + n->text + " [" + Hex(n->data, 4) + "]");
+            for (TreeItem child : n->children)
+                walk(child, depth + "> ");
+        };
+        walk(BuildTree(reader, tree, "PC"), "");
+    }
+    for (size_t i = 0; shows.count("index") && i < reader.IndexedCount(); ++i) {
         const StructExtent& s = reader.IndexEntry(i);
         lines.push_back(Hex(static_cast<uint64_t>(s.start - reader.Table().data), 4) + ": type " +
                         std::to_string(s.Type()) + ", length " + Hex(s.Length(), 2) + ", handle " +
                         Hex(s.Handle(), 4) + ", " + std::to_string(s.size) + " bytes");
+    }
+    for (const char* view : {"text", "json"}) {
+        if (!shows.count(view))
+            continue;
+        std::istringstream out(*view == 't' ? RenderText(reader, "PC") : RenderJson(reader, "PC"));
+        for (std::string line; std::getline(out, line);)
+            lines.push_back(line);
     }
     return lines;
 }
@@ -285,9 +305,17 @@ CaseFile ParseCaseFile(const std::string& path)
         file.error = path + ":" + std::to_string(i + 1) + ": " + why;
     };
     // Takes the indented lines after line i into e; returns the last line taken.
-    auto takeBlock = [&](size_t i, CaseExpect& e) {
-        while (i + 1 < file.lines.size() && Indented(file.lines[i + 1]) && !Trimmed(file.lines[i + 1]).empty())
-            e.lines.push_back(Unindented(file.lines[++i]));
+    // A blank line belongs to the block when an indented line follows it (a view's empty line).
+    auto takeBlock = [&](size_t i, CaseExpect& e, size_t indent) {
+        for (size_t next = i + 1; next < file.lines.size(); ++next) {
+            if (Trimmed(file.lines[next]).empty())
+                continue;
+            if (!Indented(file.lines[next]))
+                break;
+            for (++i; i < next; ++i)
+                e.lines.emplace_back();
+            e.lines.push_back(Unindented(file.lines[i], indent));
+        }
         return i;
     };
     for (size_t i = 0; i < file.lines.size() && file.error.empty(); ++i) {
@@ -296,7 +324,7 @@ CaseFile ParseCaseFile(const std::string& path)
         if (text.empty() || line[0] == '#')
             continue;
         if (StartsWith(text, "== ")) {
-            file.cases.push_back({text.substr(3), i + 1, false, false, false, {}});
+            file.cases.push_back({text.substr(3), i + 1, false, false, {}, {}});
             c = &file.cases.back();
             b = Builder();
             continue;
@@ -319,8 +347,13 @@ CaseFile ParseCaseFile(const std::string& path)
                 rest += " " + file.lines[++i];
             if (!ParseByteTokens(rest, b.bytes, error))
                 fail(i, error);
-        } else if (text == "show index") {
-            c->showIndex = true;
+        } else if (word == "show") {
+            std::istringstream views(rest);
+            for (std::string view; views >> view;) {
+                if (view != "index" && view != "tree" && view != "text" && view != "json")
+                    fail(i, "show index, tree, text or json");
+                c->shows.insert(view);
+            }
         } else if (word == "set") {
             if (!ApplyFields(rest, b.bytes, error))
                 fail(i, error);
@@ -329,7 +362,7 @@ CaseFile ParseCaseFile(const std::string& path)
             e.bytes = DumpOf(*c, b, b.bytes);
             e.prefix = line;
             e.firstLine = i + 1;
-            size_t last = takeBlock(i, e);
+            size_t last = takeBlock(i, e, 2);
             e.lineCount = last - i;
             c->expects.push_back(e);
             i = last;
@@ -353,7 +386,7 @@ CaseFile ParseCaseFile(const std::string& path)
             if (!first.empty() && first.back() == '\r')
                 first.pop_back();
             e.lines.push_back(first);
-            size_t last = takeBlock(i, e);
+            size_t last = takeBlock(i, e, e.prefix.size());
             e.lineCount = last - i + 1;
             c->expects.push_back(e);
             i = last;
@@ -370,7 +403,7 @@ CaseFile ParseCaseFile(const std::string& path)
 std::vector<std::string> ActualLines(const Case& c, const CaseExpect& e)
 {
     if (c.table)
-        return TableLines(e.bytes, c.rsmb, c.showIndex);
+        return TableLines(e.bytes, c.rsmb, c.shows);
     MemoryList list(600);
     DetailFixture fixture(e.bytes, list);
     bool run = e.prefix.find("=> ") != std::string::npos;
@@ -402,7 +435,7 @@ std::string RewriteCaseFile(const CaseFile& file, const std::vector<std::vector<
             if (each && n == 0)
                 out += e->prefix + lines[0] + "\n";
             else
-                out += std::string(indent, ' ') + lines[n] + "\n";
+                out += (lines[n].empty() ? "" : std::string(indent, ' ') + lines[n]) + "\n";
         }
         if (each && lines.empty())
             out += e->prefix + "\n";

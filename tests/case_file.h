@@ -2,6 +2,7 @@
 // Case files (tests/cases/*.case): crafted structures and tables with the rows or the
 // reader outcome they must give. The format is described in tests/cases/README.md.
 #include <cstdint>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -22,7 +23,7 @@ struct Case {
     size_t line = 0; // of the title, 1-based
     bool table = false; // a whole dump (entry point and table) rather than one structure
     bool rsmb = false;  // the table served by the firmware table service instead
-    bool showIndex = false; // table cases: list every indexed structure too
+    std::set<std::string> shows; // table cases: index, tree, text and json, after the outcome
     std::vector<CaseExpect> expects;
 };
 
