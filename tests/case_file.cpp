@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <fstream>
 #include <functional>
+#include <map>
 #include <sstream>
 
 #include "reader/table_reader.h"
@@ -86,52 +87,31 @@ struct Builder {
 bool ParseEntry(const std::string& text, Case& c, Builder& b, std::string& error)
 {
     std::istringstream in(text);
-    std::string kind, key;
+    std::string kind, key, value;
     in >> kind;
-    uint64_t count = 0, max = 0, major = 0, minor = 0, address = ~0ull;
     bool sm3 = kind == "sm3";
-    if (!sm3 && kind != "sm") {
-        error = "entry is sm or sm3";
+    std::map<std::string, uint64_t> n = {{"count", 0}, {"max", 0}, {"at", 0x20}, {"address", ~0ull},
+                                         {"major", sm3 ? 3 : 2}, {"minor", sm3 ? 0 : 8}};
+    while (in >> key >> value) {
+        if (key == "version" && value.find('.') != std::string::npos) {
+            key = "minor";
+            if (!ParseNumber(value.substr(0, value.find('.')), 10, n["major"]))
+                break;
+            value = value.substr(value.find('.') + 1);
+        }
+        if (!n.count(key) || !ParseNumber(value, 0, n[key]))
+            break;
+        key.clear();
+    }
+    if ((!sm3 && kind != "sm") || !key.empty()) {
+        error = "entry sm|sm3 [count N] [max N] [version M.m] [at N] [address N]";
         return false;
     }
-    major = sm3 ? 3 : 2;
-    minor = sm3 ? 0 : 8;
-    while (in >> key) {
-        std::string value;
-        in >> value;
-        uint64_t n = 0;
-        if (key == "version") {
-            size_t dot = value.find('.');
-            if (dot == std::string::npos || !ParseNumber(value.substr(0, dot), 10, major) ||
-                !ParseNumber(value.substr(dot + 1), 10, minor)) {
-                error = "bad version '" + value + "'";
-                return false;
-            }
-            continue;
-        }
-        if (!ParseNumber(value, 0, n)) {
-            error = "bad number '" + value + "'";
-            return false;
-        }
-        if (key == "count")
-            count = n;
-        else if (key == "max")
-            max = n;
-        else if (key == "at")
-            b.at = static_cast<uint32_t>(n);
-        else if (key == "address")
-            address = n;
-        else {
-            error = "unknown entry key '" + key + "'";
-            return false;
-        }
-    }
-    if (address == ~0ull)
-        address = b.at;
-    b.entry = sm3 ? EntryPointSm3(address, static_cast<uint32_t>(max), static_cast<uint8_t>(major),
-                                  static_cast<uint8_t>(minor))
-                  : EntryPointSm(static_cast<uint32_t>(address), static_cast<uint16_t>(count),
-                                 static_cast<uint8_t>(major), static_cast<uint8_t>(minor));
+    b.at = static_cast<uint32_t>(n["at"]);
+    uint64_t address = n["address"] == ~0ull ? b.at : n["address"];
+    auto major = static_cast<uint8_t>(n["major"]), minor = static_cast<uint8_t>(n["minor"]);
+    b.entry = sm3 ? EntryPointSm3(address, static_cast<uint32_t>(n["max"]), major, minor)
+                  : EntryPointSm(static_cast<uint32_t>(address), static_cast<uint16_t>(n["count"]), major, minor);
     c.table = true;
     return true;
 }
@@ -357,37 +337,23 @@ CaseFile ParseCaseFile(const std::string& path)
         } else if (word == "set") {
             if (!ApplyFields(rest, b.bytes, error))
                 fail(i, error);
-        } else if (word == "expect") {
+        } else if (word == "expect" || word == "each") {
+            // "each FIELDS => FIRST" is a variant whose first expected line stands on its own line.
             CaseExpect e;
-            e.bytes = DumpOf(*c, b, b.bytes);
-            e.prefix = line;
-            e.firstLine = i + 1;
-            size_t last = takeBlock(i, e, 2);
-            e.lineCount = last - i;
-            c->expects.push_back(e);
-            i = last;
-        } else if (word == "each") {
-            size_t arrow = text.find("=>");
-            if (arrow == std::string::npos) {
-                fail(i, "each FIELDS => EXPECTED");
-                continue;
-            }
-            CaseExpect e;
+            e.run = word == "each";
+            size_t at = line.find("=>");
             Bytes bytes = b.bytes;
-            if (!ApplyFields(text.substr(4, arrow - 4), bytes, error)) {
-                fail(i, error);
+            if (e.run && (at == std::string::npos || !ApplyFields(text.substr(4, text.find("=>") - 4), bytes, error))) {
+                fail(i, at == std::string::npos ? "each FIELDS => EXPECTED" : error);
                 continue;
             }
             e.bytes = DumpOf(*c, b, bytes);
-            size_t at = line.find("=>");
-            e.prefix = line.substr(0, at) + "=> ";
-            e.firstLine = i;
-            std::string first = line.substr(std::min(line.size(), at + 3)); // trailing blanks count
-            if (!first.empty() && first.back() == '\r')
-                first.pop_back();
-            e.lines.push_back(first);
+            e.prefix = e.run ? line.substr(0, at) + "=> " : "  ";
+            e.firstLine = e.run ? i : i + 1;
+            if (e.run) // its trailing blanks count
+                e.lines.push_back(Unindented(line.substr(std::min(line.size(), at + 3)), 0));
             size_t last = takeBlock(i, e, e.prefix.size());
-            e.lineCount = last - i + 1;
+            e.lineCount = last + 1 - e.firstLine;
             c->expects.push_back(e);
             i = last;
         } else {
@@ -406,15 +372,12 @@ std::vector<std::string> ActualLines(const Case& c, const CaseExpect& e)
         return TableLines(e.bytes, c.rsmb, c.shows);
     MemoryList list(600);
     DetailFixture fixture(e.bytes, list);
-    bool run = e.prefix.find("=> ") != std::string::npos;
-    if (!run)
-        return [&] {
-            std::vector<std::string> lines;
-            for (const Row& r : list.Rows())
-                lines.push_back(RowLine(r));
-            return lines;
-        }();
-    return RunOf(list.Rows(), RunDescription(e.lines.empty() ? "" : e.lines[0]));
+    if (e.run)
+        return RunOf(list.Rows(), RunDescription(e.lines.empty() ? "" : e.lines[0]));
+    std::vector<std::string> lines;
+    for (const Row& r : list.Rows())
+        lines.push_back(RowLine(r));
+    return lines;
 }
 
 std::string RewriteCaseFile(const CaseFile& file, const std::vector<std::vector<std::string>>& actual)
@@ -429,16 +392,10 @@ std::string RewriteCaseFile(const CaseFile& file, const std::vector<std::vector<
         for (; next < e->firstLine; ++next)
             out += file.lines[next] + "\n";
         const std::vector<std::string>& lines = actual[k++];
-        bool each = e->prefix.find("=> ") != std::string::npos;
-        size_t indent = each ? e->prefix.size() : 2;
-        for (size_t n = 0; n < lines.size(); ++n) {
-            if (each && n == 0)
-                out += e->prefix + lines[0] + "\n";
-            else
-                out += (lines[n].empty() ? "" : std::string(indent, ' ') + lines[n]) + "\n";
-        }
-        if (each && lines.empty())
-            out += e->prefix + "\n";
+        if (e->run)
+            out += e->prefix + (lines.empty() ? "" : lines[0]) + "\n";
+        for (size_t n = e->run ? 1 : 0; n < lines.size(); ++n)
+            out += (lines[n].empty() ? "" : std::string(e->prefix.size(), ' ') + lines[n]) + "\n";
         next = e->firstLine + e->lineCount;
     }
     for (; next < file.lines.size(); ++next)

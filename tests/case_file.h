@@ -15,7 +15,8 @@ struct CaseExpect {
     std::vector<std::string> lines; // without their indentation
     size_t firstLine = 0;           // 0-based; the lines replaced on regeneration
     size_t lineCount = 0;
-    std::string prefix;             // what stands before the first expected line on its own line
+    bool run = false;               // an "each" line: the run of rows from one Description
+    std::string prefix;             // "each ... => ", or the block's indentation
 };
 
 struct Case {
