@@ -20,21 +20,3 @@ Decoded Decode(const Bytes& structure, int windowWidth)
     d.caption = fixture.dlg.Caption();
     return d;
 }
-
-Rows RowsOf(uint8_t type, const Bytes& body, const std::vector<std::string>& strings)
-{
-    return Decode(Structure(type, 0x0100, body, strings)).rows();
-}
-
-std::string ValueOf(const Rows& rows, const std::string& description)
-{
-    for (size_t i = 0; i < rows.size(); ++i) {
-        if (rows[i][0] != description)
-            continue;
-        std::string value = rows[i][1];
-        while (++i < rows.size() && rows[i][0].empty())
-            value += "|" + rows[i][1];
-        return value;
-    }
-    return kNoRow;
-}

@@ -25,11 +25,3 @@ struct DetailFixture {
 
 // The structure is put in a table of its own, made current and decoded.
 Decoded Decode(const Bytes& structure, int windowWidth = 600);
-
-// The rows of a structure of this type whose body (the bytes from offset 0x04) is given.
-Rows RowsOf(uint8_t type, const Bytes& body, const std::vector<std::string>& strings = {});
-
-// The Value of the row with this Description, joined by '|' with the Values of the rows
-// with an empty Description that follow it, so that a flag group reads as one text.
-std::string ValueOf(const Rows& rows, const std::string& description);
-inline const std::string kNoRow = "<no row>";
