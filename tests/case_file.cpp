@@ -1,10 +1,10 @@
 #include "tests/case_file.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <fstream>
 #include <functional>
 #include <map>
+#include <regex>
 #include <sstream>
 
 #include "reader/table_reader.h"
@@ -14,77 +14,45 @@
 
 namespace {
 
-bool StartsWith(const std::string& s, const std::string& prefix) { return s.compare(0, prefix.size(), prefix) == 0; }
-
-std::string Trimmed(const std::string& s)
-{
-    size_t from = s.find_first_not_of(" \t");
-    size_t to = s.find_last_not_of(" \t\r");
-    return from == std::string::npos ? "" : s.substr(from, to - from + 1);
-}
-
+bool Blank(const std::string& line) { return line.find_first_not_of(" \t\r") == std::string::npos; }
 bool Indented(const std::string& line) { return !line.empty() && (line[0] == ' ' || line[0] == '\t'); }
 
-// The expected line without the block's indentation; its own blanks are kept.
+// The line without the block's indentation; its own blanks are kept.
 std::string Unindented(const std::string& line, size_t indent)
 {
-    std::string s = line.substr(std::min(indent, line.find_first_not_of(' ')));
+    std::string s = line.substr(std::min({indent, line.find_first_not_of(' '), line.size()}));
     if (!s.empty() && s.back() == '\r')
         s.pop_back();
     return s;
 }
 
-bool ParseNumber(const std::string& s, int base, uint64_t& out)
+bool Number(const std::string& s, int base, uint64_t& out)
 {
-    if (s.empty())
-        return false;
     char* end = nullptr;
     out = std::strtoull(s.c_str(), &end, base);
-    return *end == '\0';
+    return !s.empty() && *end == '\0';
 }
 
 // "OFF:W=VALUE" tokens, all hexadecimal: a little-endian field of W bytes at OFF.
-bool ApplyFields(const std::string& text, Bytes& bytes, std::string& error)
+bool ApplyFields(const std::string& text, Bytes& bytes)
 {
+    static const std::regex field("([0-9A-Fa-f]+):([1-8])=([0-9A-Fa-f]+)");
     std::istringstream in(text);
+    std::smatch m;
     for (std::string token; in >> token;) {
-        size_t colon = token.find(':'), equals = token.find('=');
         uint64_t offset = 0, width = 0, value = 0;
-        if (colon == std::string::npos || equals == std::string::npos || equals < colon ||
-            !ParseNumber(token.substr(0, colon), 16, offset) ||
-            !ParseNumber(token.substr(colon + 1, equals - colon - 1), 16, width) ||
-            !ParseNumber(token.substr(equals + 1), 16, value) || width == 0 || width > 8) {
-            error = "bad field '" + token + "' (want OFF:WIDTH=VALUE in hex)";
+        if (!std::regex_match(token, m, field) || !Number(m[1], 16, offset) || !Number(m[2], 10, width) ||
+            !Number(m[3], 16, value) || offset + width > bytes.size())
             return false;
-        }
-        if (offset + width > bytes.size()) {
-            error = "field '" + token + "' lies past the bytes";
-            return false;
-        }
         for (uint64_t n = 0; n < width; ++n)
             bytes[offset + n] = static_cast<uint8_t>(value >> (8 * n));
     }
     return true;
 }
 
-// The first expected line names the row a run starts at: "Description | Value",
-// "Description |", or no "Description" when that row must be absent.
-std::string RunDescription(const std::string& line)
-{
-    if (StartsWith(line, "no \"") && line.size() > 4 && line.back() == '"')
-        return line.substr(4, line.size() - 5);
-    size_t bar = line.find(" |");
-    return bar == std::string::npos ? line : line.substr(0, bar);
-}
-
-struct Builder {
-    Bytes bytes;
-    Bytes entry;     // table cases: the entry point put before the table
-    uint32_t at = 0x20;
-    bool rawDump = false;
-};
-
-bool ParseEntry(const std::string& text, Case& c, Builder& b, std::string& error)
+// "entry sm|sm3 [count N] [max N] [version M.m] [at N] [address N]": the entry point put
+// before the table, which starts at "at".
+bool ParseEntry(const std::string& text, Bytes& entry, uint64_t& at)
 {
     std::istringstream in(text);
     std::string kind, key, value;
@@ -93,102 +61,68 @@ bool ParseEntry(const std::string& text, Case& c, Builder& b, std::string& error
     std::map<std::string, uint64_t> n = {{"count", 0}, {"max", 0}, {"at", 0x20}, {"address", ~0ull},
                                          {"major", sm3 ? 3 : 2}, {"minor", sm3 ? 0 : 8}};
     while (in >> key >> value) {
-        if (key == "version" && value.find('.') != std::string::npos) {
-            key = "minor";
-            if (!ParseNumber(value.substr(0, value.find('.')), 10, n["major"]))
-                break;
-            value = value.substr(value.find('.') + 1);
-        }
-        if (!n.count(key) || !ParseNumber(value, 0, n[key]))
-            break;
-        key.clear();
+        size_t dot = value.find('.');
+        if (key == "version" && dot != std::string::npos && Number(value.substr(0, dot), 10, n["major"]))
+            key = "minor", value = value.substr(dot + 1);
+        if (!n.count(key) || !Number(value, 0, n[key]))
+            return false;
     }
-    if ((!sm3 && kind != "sm") || !key.empty()) {
-        error = "entry sm|sm3 [count N] [max N] [version M.m] [at N] [address N]";
-        return false;
-    }
-    b.at = static_cast<uint32_t>(n["at"]);
-    uint64_t address = n["address"] == ~0ull ? b.at : n["address"];
+    at = n["at"];
+    uint64_t address = n["address"] == ~0ull ? at : n["address"];
     auto major = static_cast<uint8_t>(n["major"]), minor = static_cast<uint8_t>(n["minor"]);
-    b.entry = sm3 ? EntryPointSm3(address, static_cast<uint32_t>(n["max"]), major, minor)
-                  : EntryPointSm(static_cast<uint32_t>(address), static_cast<uint16_t>(n["count"]), major, minor);
-    c.table = true;
-    return true;
+    entry = sm3 ? EntryPointSm3(address, static_cast<uint32_t>(n["max"]), major, minor)
+                : EntryPointSm(static_cast<uint32_t>(address), static_cast<uint16_t>(n["count"]), major, minor);
+    return sm3 || kind == "sm";
 }
 
-// The dump a table case stands for: its entry point, padded to the table's address, then the table.
-Bytes DumpOf(const Case& c, const Builder& b, const Bytes& table)
+std::string Hex4(unsigned value)
 {
-    if (!c.table || b.rawDump)
-        return table;
-    Bytes dump = b.entry;
-    if (dump.size() < b.at)
-        dump.resize(b.at, 0);
-    dump.insert(dump.end(), table.begin(), table.end());
-    return dump;
-}
-
-std::vector<std::string> RunOf(const Rows& rows, const std::string& description)
-{
-    for (size_t i = 0; i < rows.size(); ++i) {
-        if (rows[i].empty() || rows[i][0] != description)
-            continue;
-        std::vector<std::string> run{RowLine(rows[i])};
-        while (++i < rows.size() && !rows[i].empty() && rows[i][0].empty())
-            run.push_back(RowLine(rows[i]));
-        return run;
-    }
-    return {"no \"" + description + "\""};
-}
-
-std::string Hex(uint64_t value, int digits)
-{
-    char text[24];
-    std::snprintf(text, sizeof text, "0x%0*llX", digits, static_cast<unsigned long long>(value));
+    char text[8];
+    std::snprintf(text, sizeof text, "0x%04X", value & 0xFFFF);
     return text;
 }
 
-std::vector<std::string> TableLines(const Bytes& dump, bool rsmb, const std::set<std::string>& shows)
+std::vector<std::string> Lines(const std::string& text)
 {
-    std::unique_ptr<ITableLocator> locator;
-    if (rsmb)
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+std::vector<std::string> TableLines(const Case& c, const Bytes& dump)
+{
+    std::unique_ptr<ITableLocator> locator = std::make_unique<DumpFileLocator>("case", dump);
+    if (c.rsmb)
         locator = std::make_unique<FirmwareTableLocator>([dump](std::vector<uint8_t>& out, std::string&) {
             out = dump;
             return true;
         });
-    else
-        locator = std::make_unique<DumpFileLocator>("case", dump);
     CTableReader reader(std::move(locator));
     if (reader.Open() != kOk)
         return {"no table: " + reader.Reason()};
-    std::string opened = "indexed " + std::to_string(reader.IndexedCount());
-    if (reader.Anchor() == AnchorKind::Sm)
-        opened += " of " + std::to_string(reader.StructureCount());
-    std::vector<std::string> lines{opened};
+    std::vector<std::string> lines{"indexed " + std::to_string(reader.IndexedCount()) +
+                                   (reader.Anchor() == AnchorKind::Sm ? " of " + std::to_string(reader.StructureCount()) : "")};
     for (const std::string& p : reader.Problems())
         lines.push_back("problem: " + p);
-    if (shows.count("tree")) {
-        MemoryTree tree;
-        std::function<void(TreeItem, const std::string&)> walk = [&](TreeItem item, const std::string& depth) {
-            const MemoryTree::Node* n = tree.Find(item);
-            lines.push_back(depth + n->text + " [" + Hex(n->data, 4) + "]");
-            for (TreeItem child : n->children)
-                walk(child, depth + "> ");
-        };
-        walk(BuildTree(reader, tree, "PC"), "");
-    }
-    for (size_t i = 0; shows.count("index") && i < reader.IndexedCount(); ++i) {
-        const StructExtent& s = reader.IndexEntry(i);
-        lines.push_back(Hex(static_cast<uint64_t>(s.start - reader.Table().data), 4) + ": type " +
-                        std::to_string(s.Type()) + ", length " + Hex(s.Length(), 2) + ", handle " +
-                        Hex(s.Handle(), 4) + ", " + std::to_string(s.size) + " bytes");
-    }
-    for (const char* view : {"text", "json"}) {
-        if (!shows.count(view))
+    for (const std::string view : {"list", "tree", "text", "json"}) {
+        if (!c.shows.count(view))
             continue;
-        std::istringstream out(*view == 't' ? RenderText(reader, "PC") : RenderJson(reader, "PC"));
-        for (std::string line; std::getline(out, line);)
-            lines.push_back(line);
+        std::vector<std::string> more;
+        if (view == "tree") {
+            MemoryTree tree;
+            std::function<void(TreeItem, const std::string&)> walk = [&](TreeItem item, const std::string& depth) {
+                const MemoryTree::Node* n = tree.Find(item);
+                more.push_back(depth + n->text + " [" + Hex4(n->data) + "]");
+                for (TreeItem child : n->children)
+                    walk(child, depth + "> ");
+            };
+            walk(BuildTree(reader, tree, "PC"), "");
+        } else {
+            more = Lines(view == "list" ? RenderList(reader) : view == "text" ? RenderText(reader, "PC") : RenderJson(reader, "PC"));
+        }
+        lines.insert(lines.end(), more.begin(), more.end());
     }
     return lines;
 }
@@ -203,66 +137,29 @@ std::string RowLine(const std::vector<std::string>& cells)
     return line;
 }
 
-bool ParseByteTokens(const std::string& text, Bytes& out, std::string& error)
+bool ParseByteTokens(const std::string& text, Bytes& out)
 {
-    size_t i = 0;
-    while (i < text.size()) {
-        if (text[i] == ' ' || text[i] == '\t' || text[i] == '\r') {
-            ++i;
-            continue;
-        }
+    // A group, a quoted text or a hex byte, each with an optional repeat.
+    static const std::regex token(R"re(\s*(?:\(([^()]*)\)|"((?:[^"\\]|\\.)*)"|([0-9A-Fa-f]{2}))(?:\*(\d+))?\s*)re");
+    std::smatch m;
+    for (auto at = text.cbegin(); at != text.cend(); at = m[0].second) {
+        if (!std::regex_search(at, text.cend(), m, token, std::regex_constants::match_continuous))
+            return Blank(std::string(at, text.cend()));
         Bytes piece;
-        if (text[i] == '(') {
-            size_t close = i + 1;
-            for (bool quoted = false; close < text.size() && (quoted || text[close] != ')'); ++close)
-                quoted = text[close] == '"' ? !quoted : quoted;
-            if (close >= text.size()) {
-                error = "unclosed group";
-                return false;
-            }
-            if (!ParseByteTokens(text.substr(i + 1, close - i - 1), piece, error))
-                return false;
-            i = close + 1;
-        } else if (text[i] == '"') {
-            for (++i; i < text.size() && text[i] != '"'; ++i) {
-                char ch = text[i];
-                if (ch == '\\' && i + 1 < text.size()) {
-                    ch = text[++i];
-                    if (ch == 'x' && i + 2 < text.size()) {
-                        ch = static_cast<char>(std::stoi(text.substr(i + 1, 2), nullptr, 16));
-                        i += 2;
-                    }
-                }
-                piece.push_back(static_cast<uint8_t>(ch));
-            }
-            if (i >= text.size()) {
-                error = "unclosed quote";
-                return false;
-            }
-            ++i;
+        if (m[1].matched && !ParseByteTokens(m[1], piece))
+            return false;
+        if (m[3].matched)
+            piece.push_back(static_cast<uint8_t>(std::stoul(m[3], nullptr, 16)));
+        const std::string quoted = m[2];
+        for (size_t i = 0; i < quoted.size(); ++i) {
+            bool hex = quoted[i] == '\\' && quoted[i + 1] == 'x';
+            piece.push_back(hex ? static_cast<uint8_t>(std::stoul(quoted.substr(i + 2, 2), nullptr, 16))
+                                : static_cast<uint8_t>(quoted[i] == '\\' ? quoted[++i] : quoted[i]));
+            i += hex ? 3 : 0;
+        }
+        if (m[2].matched)
             piece.push_back(0);
-        } else {
-            size_t end = text.find_first_of(" \t*\r", i);
-            std::string hex = text.substr(i, end == std::string::npos ? std::string::npos : end - i);
-            uint64_t value = 0;
-            if (hex.size() != 2 || !ParseNumber(hex, 16, value)) {
-                error = "bad byte '" + hex + "'";
-                return false;
-            }
-            piece.push_back(static_cast<uint8_t>(value));
-            i += 2;
-        }
-        uint64_t times = 1;
-        if (i < text.size() && text[i] == '*') {
-            size_t end = text.find_first_of(" \t\r", i);
-            std::string count = text.substr(i + 1, end == std::string::npos ? std::string::npos : end - i - 1);
-            if (!ParseNumber(count, 10, times)) {
-                error = "bad repeat '" + count + "'";
-                return false;
-            }
-            i = end == std::string::npos ? text.size() : end;
-        }
-        for (uint64_t n = 0; n < times; ++n)
+        for (unsigned long n = m[4].matched ? std::stoul(m[4]) : 1; n > 0; --n)
             out.insert(out.end(), piece.begin(), piece.end());
     }
     return true;
@@ -270,113 +167,111 @@ bool ParseByteTokens(const std::string& text, Bytes& out, std::string& error)
 
 CaseFile ParseCaseFile(const std::string& path)
 {
-    CaseFile file;
-    file.path = path;
+    CaseFile file{path, {}, {}, ""};
     std::ifstream in(path, std::ios::binary);
     for (std::string line; std::getline(in, line);)
         file.lines.push_back(line);
-    if (!in.eof() && file.lines.empty())
-        file.error = "cannot read " + path;
-
-    Case* c = nullptr;
-    Builder b;
-    std::string error;
-    auto fail = [&](size_t i, const std::string& why) {
-        file.error = path + ":" + std::to_string(i + 1) + ": " + why;
-    };
-    // Takes the indented lines after line i into e; returns the last line taken.
-    // A blank line belongs to the block when an indented line follows it (a view's empty line).
-    auto takeBlock = [&](size_t i, CaseExpect& e, size_t indent) {
-        for (size_t next = i + 1; next < file.lines.size(); ++next) {
-            if (Trimmed(file.lines[next]).empty())
+    Bytes bytes, entry;
+    uint64_t at = 0;
+    // The indented lines after line i belong to it; a blank line does too when an indented one follows.
+    auto block = [&](size_t& i, size_t indent) {
+        std::vector<std::string> lines;
+        for (size_t next = i + 1; next < file.lines.size() && (Blank(file.lines[next]) || Indented(file.lines[next])); ++next) {
+            if (Blank(file.lines[next]))
                 continue;
-            if (!Indented(file.lines[next]))
-                break;
             for (++i; i < next; ++i)
-                e.lines.emplace_back();
-            e.lines.push_back(Unindented(file.lines[i], indent));
+                lines.emplace_back();
+            lines.push_back(Unindented(file.lines[i], indent));
         }
-        return i;
+        return lines;
     };
     for (size_t i = 0; i < file.lines.size() && file.error.empty(); ++i) {
         const std::string& line = file.lines[i];
-        std::string text = Trimmed(line);
-        if (text.empty() || line[0] == '#')
+        if (Blank(line) || line[0] == '#')
             continue;
-        if (StartsWith(text, "== ")) {
-            file.cases.push_back({text.substr(3), i + 1, false, false, {}, {}});
-            c = &file.cases.back();
-            b = Builder();
+        std::string word = line.substr(0, line.find(' '));
+        std::string rest = Unindented(line.substr(word.size()), std::string::npos);
+        if (word == "==") {
+            file.cases.push_back({rest, i + 1, false, false, {}, {}});
+            bytes.clear();
+            entry.clear();
             continue;
         }
-        if (c == nullptr) {
-            fail(i, "a case starts with '== title'");
-            break;
-        }
-        std::string word = text.substr(0, text.find(' '));
-        std::string rest = word.size() < text.size() ? Trimmed(text.substr(word.size())) : "";
-        if (word == "entry") {
-            if (!ParseEntry(rest, *c, b, error))
-                fail(i, error);
+        Case* c = file.cases.empty() ? nullptr : &file.cases.back();
+        bool ok = c != nullptr;
+        if (!ok) {
+        } else if (word == "entry") {
+            ok = ParseEntry(rest, entry, at);
+            c->table = true;
         } else if (word == "dump" || word == "bytes" || word == "rsmb") {
-            if (word != "bytes")
-                b.rawDump = c->table = true;
+            c->table = c->table || word != "bytes";
             c->rsmb = word == "rsmb";
-            // Indented lines that follow go on with the same bytes.
-            while (i + 1 < file.lines.size() && Indented(file.lines[i + 1]))
-                rest += " " + file.lines[++i];
-            if (!ParseByteTokens(rest, b.bytes, error))
-                fail(i, error);
+            for (const std::string& more : block(i, 0))
+                rest += " " + more;
+            ok = ParseByteTokens(rest, bytes);
         } else if (word == "show") {
             std::istringstream views(rest);
-            for (std::string view; views >> view;) {
-                if (view != "index" && view != "tree" && view != "text" && view != "json")
-                    fail(i, "show index, tree, text or json");
+            for (std::string view; views >> view;)
                 c->shows.insert(view);
-            }
+            ok = !c->shows.empty() && std::all_of(c->shows.begin(), c->shows.end(), [](const std::string& v) {
+                return v == "list" || v == "tree" || v == "text" || v == "json";
+            });
         } else if (word == "set") {
-            if (!ApplyFields(rest, b.bytes, error))
-                fail(i, error);
+            ok = ApplyFields(rest, bytes);
         } else if (word == "expect" || word == "each") {
-            // "each FIELDS => FIRST" is a variant whose first expected line stands on its own line.
+            // "each FIELDS => FIRST": a variant whose first expected line stands on its own line.
             CaseExpect e;
             e.run = word == "each";
-            size_t at = line.find("=>");
-            Bytes bytes = b.bytes;
-            if (e.run && (at == std::string::npos || !ApplyFields(text.substr(4, text.find("=>") - 4), bytes, error))) {
-                fail(i, at == std::string::npos ? "each FIELDS => EXPECTED" : error);
-                continue;
+            size_t arrow = line.find("=>");
+            e.bytes = bytes;
+            ok = !e.run || (arrow != std::string::npos && ApplyFields(line.substr(4, arrow - 4), e.bytes));
+            if (!ok)
+                break;
+            if (c->table && !entry.empty()) { // the entry point, zeros up to the table, the table
+                entry.resize(std::max<size_t>(entry.size(), at), 0);
+                e.bytes.insert(e.bytes.begin(), entry.begin(), entry.end());
             }
-            e.bytes = DumpOf(*c, b, bytes);
-            e.prefix = e.run ? line.substr(0, at) + "=> " : "  ";
+            e.prefix = e.run ? line.substr(0, arrow) + "=> " : "  ";
             e.firstLine = e.run ? i : i + 1;
             if (e.run) // its trailing blanks count
-                e.lines.push_back(Unindented(line.substr(std::min(line.size(), at + 3)), 0));
-            size_t last = takeBlock(i, e, e.prefix.size());
-            e.lineCount = last + 1 - e.firstLine;
+                e.lines.push_back(Unindented(line.substr(std::min(line.size(), arrow + 3)), 0));
+            for (const std::string& l : block(i, e.prefix.size()))
+                e.lines.push_back(l);
+            e.lineCount = i + 1 - e.firstLine;
             c->expects.push_back(e);
-            i = last;
         } else {
-            fail(i, "unknown line '" + word + "'");
+            ok = false;
         }
+        if (!ok)
+            file.error = path + ":" + std::to_string(i + 1) + ": cannot read '" + line + "'";
     }
-    for (const Case& each : file.cases)
-        if (file.error.empty() && each.expects.empty())
-            file.error = path + ":" + std::to_string(each.line) + ": case without 'expect' or 'each'";
+    for (const Case& c : file.cases)
+        if (file.error.empty() && c.expects.empty())
+            file.error = path + ":" + std::to_string(c.line) + ": case without 'expect' or 'each'";
     return file;
 }
 
 std::vector<std::string> ActualLines(const Case& c, const CaseExpect& e)
 {
     if (c.table)
-        return TableLines(e.bytes, c.rsmb, c.shows);
+        return TableLines(c, e.bytes);
     MemoryList list(600);
     DetailFixture fixture(e.bytes, list);
-    if (e.run)
-        return RunOf(list.Rows(), RunDescription(e.lines.empty() ? "" : e.lines[0]));
+    // A run: the row with the Description the first expected line names ("no \"Name\""
+    // when it must be absent), and the rows with an empty Description after it.
+    std::smatch m;
+    const std::string first = e.lines.empty() ? "" : e.lines[0];
+    std::regex_match(first, m, std::regex(R"re(no "(.*)"|(.*?)( \|.*)?)re"));
+    const std::string name = m[1].matched ? m[1].str() : m[2].str();
+    const Rows& rows = list.Rows();
+    size_t i = 0;
+    while (e.run && i < rows.size() && rows[i][0] != name)
+        ++i;
     std::vector<std::string> lines;
-    for (const Row& r : list.Rows())
-        lines.push_back(RowLine(r));
+    for (; i < rows.size() && (!e.run || lines.empty() || rows[i][0].empty()); ++i)
+        lines.push_back(RowLine(rows[i]));
+    if (e.run && lines.empty())
+        lines.push_back("no \"" + name + "\"");
     return lines;
 }
 
@@ -384,19 +279,17 @@ std::string RewriteCaseFile(const CaseFile& file, const std::vector<std::vector<
 {
     std::string out;
     size_t next = 0, k = 0;
-    std::vector<const CaseExpect*> all;
-    for (const Case& c : file.cases)
-        for (const CaseExpect& e : c.expects)
-            all.push_back(&e);
-    for (const CaseExpect* e : all) {
-        for (; next < e->firstLine; ++next)
-            out += file.lines[next] + "\n";
-        const std::vector<std::string>& lines = actual[k++];
-        if (e->run)
-            out += e->prefix + (lines.empty() ? "" : lines[0]) + "\n";
-        for (size_t n = e->run ? 1 : 0; n < lines.size(); ++n)
-            out += (lines[n].empty() ? "" : std::string(e->prefix.size(), ' ') + lines[n]) + "\n";
-        next = e->firstLine + e->lineCount;
+    for (const Case& c : file.cases) {
+        for (const CaseExpect& e : c.expects) {
+            for (; next < e.firstLine; ++next)
+                out += file.lines[next] + "\n";
+            const std::vector<std::string>& lines = actual[k++];
+            if (e.run)
+                out += e.prefix + (lines.empty() ? "" : lines[0]) + "\n";
+            for (size_t n = e.run ? 1 : 0; n < lines.size(); ++n)
+                out += (lines[n].empty() ? "" : std::string(e.prefix.size(), ' ') + lines[n]) + "\n";
+            next = e.firstLine + e.lineCount;
+        }
     }
     for (; next < file.lines.size(); ++next)
         out += file.lines[next] + "\n";

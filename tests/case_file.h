@@ -24,7 +24,7 @@ struct Case {
     size_t line = 0; // of the title, 1-based
     bool table = false; // a whole dump (entry point and table) rather than one structure
     bool rsmb = false;  // the table served by the firmware table service instead
-    std::set<std::string> shows; // table cases: index, tree, text and json, after the outcome
+    std::set<std::string> shows; // table cases: list, tree, text and json, after the outcome
     std::vector<CaseExpect> expects;
 };
 
@@ -47,7 +47,7 @@ std::string RewriteCaseFile(const CaseFile& file, const std::vector<std::vector<
 // Bytes from the tokens of a "bytes" line: hex bytes ("0A"), repeated bytes ("00*20"),
 // quoted texts, each followed by its NUL ("\"Slot 1\"", "\"x\"*300"; \xHH, \" and \\ inside),
 // and repeated groups ("(11 04 00 00 00 00)*300").
-bool ParseByteTokens(const std::string& text, Bytes& out, std::string& error);
+bool ParseByteTokens(const std::string& text, Bytes& out);
 
 // A decoded row as case files write it: cells joined by " | ", an empty first cell
 // leaving "| Value", an empty last cell leaving "Description |".

@@ -1,4 +1,4 @@
-// Decodes the dumps in tests/data, and the structures of dmidecode/structures.case put in a
+// Decodes the dumps in tests/data, and the structures of cases/dmidecode-structures.case put in a
 // table, with dmidecode and with our decoders, and compares the values that
 // dmidecode/map.txt pairs, normalised as it says: a difference in meaning fails.
 #include <gtest/gtest.h>
@@ -289,23 +289,6 @@ std::string WriteDump(const CaseFile& file)
 
 } // namespace
 
-// The built structures' own rows, checked with or without dmidecode; a difference writes
-// structures.case.actual for review, as case_tests does.
-TEST(Dmidecode, BuiltStructuresGiveTheirRows)
-{
-    CaseFile file = ParseCaseFile(kDir + "/structures.case");
-    ASSERT_EQ(file.error, "");
-    std::vector<Strings> actual;
-    for (const Case& c : file.cases) {
-        actual.push_back(ActualLines(c, c.expects.at(0)));
-        EXPECT_EQ(actual.back(), c.expects[0].lines) << file.path << ":" << c.line << ": " << c.title;
-    }
-    if (HasFailure() || std::getenv("LUMETRA_REGENERATE"))
-        std::ofstream(file.path + ".actual", std::ios::binary) << RewriteCaseFile(file, actual);
-    else
-        std::filesystem::remove(file.path + ".actual");
-}
-
 TEST(Dmidecode, LaterFieldsAndNamesAgree)
 {
     std::string dmidecode;
@@ -321,7 +304,7 @@ TEST(Dmidecode, LaterFieldsAndNamesAgree)
     for (const auto& entry : std::filesystem::directory_iterator(LUMETRA_TEST_DATA))
         if (std::filesystem::exists(entry.path() / "dump.bin"))
             CompareDump(dmidecode, (entry.path() / "dump.bin").string(), rules);
-    CompareDump(dmidecode, WriteDump(ParseCaseFile(kDir + "/structures.case")), rules);
+    CompareDump(dmidecode, WriteDump(ParseCaseFile(LUMETRA_CASE_DIR "/dmidecode-structures.case")), rules);
 
     std::map<int, std::pair<int, int>> perType; // compared, agreeing; -1 for all
     for (const Rule& r : rules) {
