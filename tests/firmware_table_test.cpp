@@ -1,7 +1,8 @@
 // The table from Windows' firmware table service, and when the Windows build asks for it.
 #include <gtest/gtest.h>
 
-#include <cstdio>
+#include <fstream>
+#include <regex>
 
 #include "reader/locate.h"
 #include "shell/dump_bin.h"
@@ -12,47 +13,27 @@ namespace {
 
 Bytes ReadAll(const std::string& path)
 {
-    Bytes bytes;
-    FILE* f = std::fopen(path.c_str(), "rb");
-    if (f == nullptr)
-        return bytes;
-    int c;
-    while ((c = std::fgetc(f)) != EOF)
-        bytes.push_back(static_cast<uint8_t>(c));
-    std::fclose(f);
-    return bytes;
+    std::ifstream in(path, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), {});
 }
 
-// RawSMBIOSData: calling method, major, minor, DMI revision, 32-bit length, table.
-Bytes RawSmbios(uint8_t major, uint8_t minor, const Bytes& table, uint32_t length)
+// The service's answer, RawSMBIOSData: calling method, major, minor, DMI revision,
+// 32-bit length, table.
+FirmwareTableLocator::Fetch Serve(uint8_t major, uint8_t minor, const Bytes& table, int* calls = nullptr)
 {
-    Bytes raw = {0, major, minor, 0, static_cast<uint8_t>(length), static_cast<uint8_t>(length >> 8),
-                 static_cast<uint8_t>(length >> 16), static_cast<uint8_t>(length >> 24)};
-    for (uint8_t byte : table)
-        raw.push_back(byte);
-    return raw;
-}
-
-FirmwareTableLocator::Fetch Serve(Bytes raw, int* calls = nullptr)
-{
+    Bytes raw = {0, major, minor, 0, 0, 0, 0, 0};
+    PutU32(raw, 4, static_cast<uint32_t>(table.size()));
+    raw.insert(raw.end(), table.begin(), table.end());
     return [raw, calls](std::vector<uint8_t>& out, std::string&) {
-        if (calls)
-            ++*calls;
+        calls && ++*calls;
         out = raw;
         return true;
     };
 }
 
-std::string WithoutSourceAndAnchor(std::string json)
+std::string WithoutSourceAndAnchor(const std::string& json)
 {
-    for (const char* key : {"\"source\": \"", "\"anchor\": \""}) {
-        size_t at = json.find(key);
-        if (at == std::string::npos)
-            continue;
-        at += std::string(key).size();
-        json.erase(at, json.find('"', at) - at);
-    }
-    return json;
+    return std::regex_replace(json, std::regex(R"re("(source|anchor)": "[^"]*")re"), "");
 }
 
 struct VersionAnswer : IVersionQuery {
@@ -75,7 +56,7 @@ TEST(FirmwareTable, FixtureTablesReadAsTheirDumpsDo)
         Bytes dump = ReadAll(TestData(fixture));
         ASSERT_GT(dump.size(), 0x20u) << fixture;
         Bytes table(dump.begin() + 0x20, dump.end());
-        CTableReader rsmb(std::make_unique<FirmwareTableLocator>(Serve(RawSmbios(3, 4, table, table.size()))));
+        CTableReader rsmb(std::make_unique<FirmwareTableLocator>(Serve(3, 4, table)));
         ASSERT_EQ(rsmb.Open(), kOk) << rsmb.Reason();
         EXPECT_EQ(rsmb.Anchor(), AnchorKind::Rsmb);
         EXPECT_EQ(rsmb.Version(), 0x0403);
@@ -139,7 +120,7 @@ TEST(FirmwareTable, AskedForOnlyWhereNoOtherPathExists)
     for (Case& c : cases) {
         int calls = 0;
         auto locator = MakeWindowsLocator(c.kind, c.version, nullptr, nullptr,
-                                          Serve(RawSmbios(3, 0, Structure(127, 0), 4), &calls));
+                                          Serve(3, 0, Structure(127, 0), &calls));
         LocateResult out;
         std::string reason;
         ResultCode rc = locator->Locate(out, reason);
