@@ -33,15 +33,25 @@ std::string Slurp(const std::string& path)
 
 } // namespace
 
-// Each fixture, from its dump and from its sysfs-directory copy: the entry point is
-// at 0 with the table address 0x20 and right checksums, and the table follows.
+// Each fixture, from its dump and from its sysfs-directory copy, opens with its anchor,
+// version and every structure to End-of-Table; saved, the entry point is at 0 with the
+// table address 0x20 and right checksums, and the table follows.
 // (cli_dump_bin_test.cmake reads the saved files back, with lumetra and dmidecode.)
-TEST(DumpBin, FixturesSaveWithRightChecksums)
+TEST(DumpBin, FixturesOpenInEveryFormAndSaveWithRightChecksums)
 {
-    for (const char* fixture : {"pc-default/dump.bin", "pc-default/sysfs", "q35-workstation/dump.bin",
-                                "sm3/dump.bin", "sm3/sysfs"}) {
+    struct Case {
+        const char* fixture;
+        uint16_t version;
+        size_t structures;
+    } cases[] = {{"pc-default/dump.bin", 0x0802, 9}, {"pc-default/sysfs", 0x0802, 9},
+                 {"q35-workstation/dump.bin", 0x0802, 12}, {"sm3/dump.bin", 0x0003, 9}, {"sm3/sysfs", 0x0003, 9}};
+    for (const auto& [fixture, version, structures] : cases) {
         auto reader = ChooseTable({std::string(LUMETRA_TEST_DATA) + "/" + fixture});
         ASSERT_EQ(reader->Open(), kOk) << fixture;
+        EXPECT_EQ(reader->Version(), version) << fixture;
+        EXPECT_EQ(reader->IndexedCount(), structures) << fixture;
+        EXPECT_EQ(reader->StructureCount(), structures) << fixture;
+        EXPECT_EQ(reader->IndexEntry(structures - 1).Type(), 127) << fixture;
         std::vector<uint8_t> image = DumpBinImage(*reader);
         ASSERT_GT(image.size(), kDumpTableOffset) << fixture;
         if (reader->Anchor() == AnchorKind::Sm) {

@@ -185,31 +185,6 @@ TEST(OsKindLocator, KindsWithoutPathFailWithoutReading)
     }
 }
 
-TEST(SavedTables, FixturesOpenInEveryForm)
-{
-    struct Case {
-        const char* path;
-        AnchorKind anchor;
-        uint16_t version;
-        size_t structures;
-    } cases[] = {
-        {"pc-default/dump.bin", AnchorKind::Sm, 0x0802, 9},
-        {"pc-default/sysfs", AnchorKind::Sm, 0x0802, 9},
-        {"q35-workstation/dump.bin", AnchorKind::Sm, 0x0802, 12},
-        {"sm3/dump.bin", AnchorKind::Sm3, 0x0003, 9},
-        {"sm3/sysfs", AnchorKind::Sm3, 0x0003, 9},
-    };
-    for (const Case& c : cases) {
-        CTableReader reader(MakeSavedTableLocator(TestData(c.path)));
-        ASSERT_EQ(reader.Open(), kOk) << c.path << ": " << reader.Reason();
-        EXPECT_EQ(reader.Anchor(), c.anchor) << c.path;
-        EXPECT_EQ(reader.Version(), c.version) << c.path;
-        EXPECT_EQ(reader.IndexedCount(), c.structures) << c.path;
-        EXPECT_EQ(reader.StructureCount(), c.structures) << c.path;
-        EXPECT_EQ(reader.IndexEntry(c.structures - 1).Type(), 127) << c.path;
-    }
-}
-
 TEST(SavedTables, FirmwareImageOfPhysicalMemoryOnTheDirectPath)
 {
     // fseg.bin is 0xF0000-0xFFFFF and the table lies at 0xF5A10 inside it.

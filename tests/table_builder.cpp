@@ -83,34 +83,9 @@ std::unique_ptr<CTableReader> OpenTable(const std::vector<Bytes>& structures, in
     return reader;
 }
 
-const char* const kLengthZeroProblem =
-    "structure 5 at offset 0x1DE has length 0, below its 4-byte header; the structures after it may be misread";
-const char* const kCutSm3Problem =
-    "the table ends at offset 0x10C3 without an End-of-Table structure; the entry point announces 5809 bytes";
-
-std::unique_ptr<CTableReader> OpenLengthZeroTable()
+std::unique_ptr<CTableReader> OpenBrokenTable()
 {
-    std::vector<Bytes> parts;
-    for (uint16_t h = 0; h < 4; ++h)
-        parts.push_back(Structure(static_cast<uint8_t>(h), h, Bytes(94))); // 100 bytes each
-    parts.push_back(Structure(4, 4, Bytes(72)));                          // up to 0x1DE
-    parts.push_back({2, 0, 5, 1, 0, 0});                                  // length 0: the string set is the header
-    parts.push_back(Bytes(0x3CA - 0x1E4, 0));                             // 243 structures of 2 zero bytes
-    parts.push_back(Structure(1, 0x100, Bytes(4), {"real"}));
-    parts.push_back(Structure(127, 0x101));
-    return OpenTable({Concat(parts)}, 5 + 1 + 243 + 2);
-}
-
-std::unique_ptr<CTableReader> OpenCutSm3Table()
-{
-    std::vector<Bytes> parts;
-    for (uint16_t h = 0; h < 42; ++h)
-        parts.push_back(Structure(200, h, Bytes(94)));
-    parts.push_back(Structure(201, 42, Bytes(85))); // the last one ends at 4291 bytes
-    auto reader = std::make_unique<CTableReader>(
-        std::make_unique<MemoryLocator>(EntryPointSm3(0, 5809), Concat(parts), AnchorKind::Sm3));
-    reader->Open();
-    return reader;
+    return OpenTable({Structure(0, 0, Bytes(20), {"Vendor"}), Structure(127, 0x7F00), Structure(1, 1, Bytes(4))}, 4);
 }
 
 std::string TestData(const std::string& relative)

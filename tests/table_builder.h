@@ -37,14 +37,9 @@ private:
 // An opened reader over the given structures; count < 0 uses their number.
 std::unique_ptr<CTableReader> OpenTable(const std::vector<Bytes>& structures, int count = -1);
 
-// Two broken tables seen in the field, rebuilt. A header of length 0 at offset 0x1DE
-// (structure 5), then zero bytes read as structures until real data resumes at 0x3CA
-// (Hyper-V); and an "_SM3_" table that ends at 0x10C3 without End-of-Table while its
-// entry point announces 5809 bytes (a mini-PC).
-std::unique_ptr<CTableReader> OpenLengthZeroTable();
-std::unique_ptr<CTableReader> OpenCutSm3Table();
-extern const char* const kLengthZeroProblem;
-extern const char* const kCutSm3Problem;
+// A table with two problems: an End-of-Table structure with one more after it, and a
+// count past the end of the table.
+std::unique_ptr<CTableReader> OpenBrokenTable();
 
 // Little-endian helpers for structure bodies.
 void PutU16(Bytes& b, size_t at, uint16_t v);

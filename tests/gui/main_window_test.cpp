@@ -119,9 +119,10 @@ TEST(MainWindow, AboutBoxFromTheContextMenuAndF1)
 
 TEST(MainWindow, ABrokenTableWarnsOnTheRootAndInTheAboutBox)
 {
-    ShownWindow w(OpenLengthZeroTable());
+    auto reader = OpenBrokenTable();
+    QString problem = QString::fromStdString(reader->Problems().at(0));
+    ShownWindow w(std::move(reader));
     ASSERT_TRUE(w.ok);
-    QString problem = QString::fromLatin1(kLengthZeroProblem);
     EXPECT_TRUE(w.root->data(0, QtTreeControl::kWarningRole).toBool());
     EXPECT_TRUE(w.root->toolTip(0).startsWith(problem + QLatin1Char('\n'))) << w.root->toolTip(0).toStdString();
     QString line, tip;

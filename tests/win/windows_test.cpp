@@ -257,7 +257,7 @@ TEST(Templates, WindowsAreWhatTheTemplatesSay)
 // detail window over the main window.
 TEST(MainWindow, TreeWarningIconsAboutItemAndLeavesOpeningDetails)
 {
-    CMainWindow window(OpenLengthZeroTable(), "lumetra");
+    CMainWindow window(OpenBrokenTable(), "lumetra");
     CTableReader& reader = window.Logic().Reader();
     ASSERT_FALSE(reader.Problems().empty());
     RunInspected(window, [&] {
