@@ -1,9 +1,11 @@
+// Types 0 to 3: BIOS, system, base board and system enclosure information; fields past the
+// original's as of SMBIOS 2.0 to 3.1. Texts such as "Japanese Floopy" and "AssetTag" are the
+// original tables' own, kept as they are.
+#include <cstdio>
+
 #include "decode/decoders.h"
 
-#include <cstdio>
-#include <iterator>
-
-// BIOS characteristics, bit n of the low double word at 0x0A of type 0.
+// BIOS characteristics (type 0, 0x0A, the low double word), by bit.
 static const char* const kBiosCharacteristics[] = {
     "Reserved",
     "Reserved",
@@ -39,7 +41,7 @@ static const char* const kBiosCharacteristics[] = {
     "NEC PC-98",
 };
 
-// BIOS characteristics extension, bit n of the byte at 0x12 of type 0.
+// BIOS characteristics extension (type 0, 0x12), by bit.
 static const char* const kBiosCharacteristicsExtension[] = {
     "ACPI supported",
     "USB Legacy is supported",
@@ -51,9 +53,9 @@ static const char* const kBiosCharacteristicsExtension[] = {
     "Smart Battery supported",
 };
 
-// BIOS characteristics extension byte 2, bit n of the byte at 0x13 of type 0 (SMBIOS 2.4 on;
-// names after DSP0134 3.9.0).
-static const char* const kBiosCharacteristicsExtension2[] = {
+// BIOS characteristics extension byte 2 (type 0, 0x13; SMBIOS 2.4, names of 3.9), by bit; a
+// later group, so bits without a name show too.
+static const char* const kBiosCharacteristicsExtension2[8] = {
     "BIOS Boot Specification is supported",
     "Function key-initiated network service boot is supported",
     "Targeted content distribution is supported",
@@ -63,7 +65,7 @@ static const char* const kBiosCharacteristicsExtension2[] = {
     "Manufacturing mode is enabled",
 };
 
-// Wake-up type, byte at 0x18 of type 1.
+// Wake-up type (type 1, 0x18).
 static const char* const kWakeUpType[] = {
     "Reserved",
     "Other",
@@ -74,11 +76,11 @@ static const char* const kWakeUpType[] = {
     "Power Switch",
     // Code 7 once read "AC Power Restored", but SMBIOS gives 7 to PCI PME# and 8 to power restored.
     "PCI PME#",
-    // End of the original table; later codes after DSP0134 3.9.0.
+    // End of the original table; later codes: SMBIOS 3.9.
     "AC Power Restored",
 };
 
-// Chassis type, byte at 0x05 of type 3 masked with 0x3F.
+// Chassis type (type 3, 0x05, bits 0 to 5).
 static const char* const kChassisType[] = {
     "",
     "Other",
@@ -105,7 +107,7 @@ static const char* const kChassisType[] = {
     "RAID Chassis",
     "Rack Mount Chassis",
     "Sealed-case PC",
-    // End of the original table; later codes after DSP0134 3.9.0.
+    // End of the original table; later codes: SMBIOS 3.9.
     "Multi-system chassis",
     "Compact PCI",
     "Advanced TCA",
@@ -120,8 +122,8 @@ static const char* const kChassisType[] = {
     "Stick PC",
 };
 
-// Base board feature flags, bit n of the byte at 0x09 of type 2.
-static const char* const kBoardFeatures[] = {
+// Base board feature flags (type 2, 0x09), by bit; a later group, so bits without a name show too.
+static const char* const kBoardFeatures[8] = {
     "Board is a hosting board",
     "Board requires at least one daughter board",
     "Board is removable",
@@ -129,8 +131,9 @@ static const char* const kBoardFeatures[] = {
     "Board is hot swappable",
 };
 
-// Board type, byte at 0x0D of type 2; the first entry is code 1.
+// Board type (type 2, 0x0D).
 static const char* const kBoardType[] = {
+    nullptr,
     "Unknown",
     "Other",
     "Server Blade",
@@ -146,8 +149,9 @@ static const char* const kBoardType[] = {
     "Interconnect board",
 };
 
-// Boot-up, power supply and thermal state, bytes at 0x09 to 0x0B of type 3; the first entry is code 1.
+// Boot-up, power supply and thermal state (type 3, 0x09 to 0x0B; SMBIOS 2.1).
 static const char* const kChassisState[] = {
+    nullptr,
     "Other",
     "Unknown",
     "Safe",
@@ -156,8 +160,9 @@ static const char* const kChassisState[] = {
     "Non-recoverable",
 };
 
-// Security status, byte at 0x0C of type 3; the first entry is code 1.
+// Security status (type 3, 0x0C; SMBIOS 2.1).
 static const char* const kChassisSecurity[] = {
+    nullptr,
     "Other",
     "Unknown",
     "None",
@@ -178,21 +183,14 @@ static void AddReleaseRow(CDetailDlg& dlg, const char* description, size_t offse
     dlg.AddRow(description, major == 0xFF || minor == 0xFF ? "Not Provided" : dlg.Format("%u.%u", major, minor));
 }
 
-// A byte count where 0 means the firmware left it unspecified.
-static void AddCountRow(CDetailDlg& dlg, const char* description, size_t offset, const char* format)
-{
-    if (!dlg.Has(offset, 1))
-        return;
-    uint8_t count = dlg.Byte(offset);
-    dlg.AddRow(description, count == 0 ? "Unspecified" : dlg.Format(format, count));
-}
+// Chassis height and power cords: 0 when the firmware leaves them unspecified.
+constexpr uint8_t kUnspecifiedCount = 0;
 
 void DecodeBiosInformation(CDetailDlg& dlg)
 {
     dlg.AddStringRow("Vendor name", 0x04);
     dlg.AddStringRow("BIOS Version", 0x05);
-    if (dlg.Has(0x06, 2))
-        dlg.AddRow("BIOS Start Address", dlg.Format("0x%X", dlg.Word(0x06)));
+    dlg.AddNumberRow("BIOS Start Address", 0x06, 2, "0x%X");
     dlg.AddStringRow("BIOS Release Date", 0x08);
     if (dlg.Has(0x09, 1)) {
         // 0xFF means 16 MB or more: bits 13:0 at 0x18 count megabytes (unit 0, bits 15:14) or
@@ -201,18 +199,14 @@ void DecodeBiosInformation(CDetailDlg& dlg)
         unsigned unit = extended >> 14;
         unsigned long long count = extended & 0x3FFF;
         if (dlg.Byte(0x09) == kRomSizeSeeExtended && count != 0 && unit <= 1)
-            dlg.AddRow("BIOS ROM Size", dlg.Format("%llu K Bytes", count << (unit == 0 ? 10 : 20)));
+            dlg.AddSizeRow("BIOS ROM Size", count << (unit == 0 ? 10 : 20), 'K');
         else
-            dlg.AddRow("BIOS ROM Size", dlg.Format("%d K Bytes", (dlg.Byte(0x09) + 1) << 6));
+            dlg.AddSizeRow("BIOS ROM Size", (dlg.Byte(0x09) + 1u) << 6, 'K');
     }
     // Only the low half of the 64-bit field has texts; the vendor-reserved upper half is not shown.
-    if (dlg.Has(0x0A, 4))
-        dlg.AddFlagRows("BIOS Characteristics", dlg.Dword(0x0A), kBiosCharacteristics, 32);
-    if (dlg.Has(0x12, 1))
-        dlg.AddFlagRows("BIOS Characteristics Extension", dlg.Byte(0x12), kBiosCharacteristicsExtension, 8);
-    if (dlg.Has(0x13, 1))
-        dlg.AddFlagRows("BIOS Characteristics Extension Byte 2", dlg.Byte(0x13), kBiosCharacteristicsExtension2,
-                        static_cast<int>(std::size(kBiosCharacteristicsExtension2)));
+    dlg.AddFlagField("BIOS Characteristics", 0x0A, 4, kBiosCharacteristics);
+    dlg.AddFlagField("BIOS Characteristics Extension", 0x12, 1, kBiosCharacteristicsExtension);
+    dlg.AddFlagField("BIOS Characteristics Extension Byte 2", 0x13, 1, kBiosCharacteristicsExtension2);
     AddReleaseRow(dlg, "System BIOS Release", 0x14);
     AddReleaseRow(dlg, "Embedded Controller Firmware Release", 0x16);
 }
@@ -242,12 +236,10 @@ void DecodeBaseBoardInformation(CDetailDlg& dlg)
     dlg.AddStringRow("Version", 0x06);
     dlg.AddStringRow("Serial Number", 0x07);
     dlg.AddStringRow("Asset Tag", 0x08);
-    if (dlg.Has(0x09, 1))
-        dlg.AddFlagRows("Feature Flags", dlg.Byte(0x09), kBoardFeatures, static_cast<int>(std::size(kBoardFeatures)));
+    dlg.AddFlagField("Feature Flags", 0x09, 1, kBoardFeatures);
     dlg.AddStringRow("Location in Chassis", 0x0A);
-    if (dlg.Has(0x0B, 2))
-        dlg.AddRow("Chassis Handle", dlg.Format("0x%.4X", dlg.Word(0x0B)));
-    dlg.AddEnumFieldFromOne("Board Type", kBoardType, 0x0D);
+    dlg.AddNumberRow("Chassis Handle", 0x0B, 2, "0x%.4X");
+    dlg.AddEnumField("Board Type", kBoardType, 0x0D);
 }
 
 void DecodeSystemEnclosure(CDetailDlg& dlg)
@@ -258,12 +250,12 @@ void DecodeSystemEnclosure(CDetailDlg& dlg)
     dlg.AddStringRow("AssetTag", 0x08);
     dlg.AddStringRow("Version", 0x06);
     dlg.AddStringRow("Serial Number", 0x07);
-    dlg.AddEnumFieldFromOne("Boot-up State", kChassisState, 0x09);
-    dlg.AddEnumFieldFromOne("Power Supply State", kChassisState, 0x0A);
-    dlg.AddEnumFieldFromOne("Thermal State", kChassisState, 0x0B);
-    dlg.AddEnumFieldFromOne("Security Status", kChassisSecurity, 0x0C);
-    AddCountRow(dlg, "Height", 0x11, "%u U");
-    AddCountRow(dlg, "Number of Power Cords", 0x12, "%u");
+    dlg.AddEnumField("Boot-up State", kChassisState, 0x09);
+    dlg.AddEnumField("Power Supply State", kChassisState, 0x0A);
+    dlg.AddEnumField("Thermal State", kChassisState, 0x0B);
+    dlg.AddEnumField("Security Status", kChassisSecurity, 0x0C);
+    dlg.AddNumberRow("Height", 0x11, 1, "%u U", kUnspecifiedCount, "Unspecified");
+    dlg.AddNumberRow("Number of Power Cords", 0x12, 1, "%u", kUnspecifiedCount, "Unspecified");
     // The SKU number follows the contained elements, count times record length bytes from 0x15.
     if (dlg.Has(0x13, 2)) {
         size_t sku = 0x15 + size_t{dlg.Byte(0x13)} * dlg.Byte(0x14);

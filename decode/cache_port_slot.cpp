@@ -1,8 +1,9 @@
-#include <iterator>
-
+// Types 7, 8 and 9: cache information, port connector, system slots; fields past the original's
+// as of SMBIOS 2.1 to 3.2. Texts such as "Properietary" and "Short Lengrh" are the original tables' own,
+// kept as they are.
 #include "decode/decoders.h"
 
-// Cache configuration (type 7, 0x05), bits 8-9.
+// Cache configuration (type 7, 0x05, bits 8 to 9).
 static const char* const kCacheOperationalMode[] = {
     "Write Through",
     "Write Back",
@@ -10,7 +11,7 @@ static const char* const kCacheOperationalMode[] = {
     "Unknown",
 };
 
-// Cache configuration (type 7, 0x05), bits 5-6.
+// Cache configuration (type 7, 0x05, bits 5 to 6).
 static const char* const kCacheLocation[] = {
     "Internal",
     "External",
@@ -59,7 +60,7 @@ static const CodeText kConnectorType[] = {
     {0xA2, "PC-H98"},
     {0xA3, "PC-98Note"},
     {0xA4, "PC-98Full"},
-    // End of the original list; later codes after DSP0134 3.9.0.
+    // End of the original list; later codes: SMBIOS 3.9.
     {0x22, "SAS/SATA Plug Receptacle"},
     {0x23, "USB Type-C Receptacle"},
     {0xFF, "Other-Use Ref. Designator."},
@@ -101,7 +102,7 @@ static const CodeText kPortType[] = {
     {0x1F, "Network Port"},
     {0xA0, "8251 Compatible"},
     {0xA1, "8251 FIFO Compatible"},
-    // End of the original list; later codes after DSP0134 3.9.0.
+    // End of the original list; later codes: SMBIOS 3.9.
     {0x20, "SATA"},
     {0x21, "SAS"},
     {0x22, "MFM (Multi-Function Monitor)"},
@@ -133,7 +134,7 @@ static const CodeText kSlotType[] = {
     {0xA2, "PC-98/E"},
     {0xA3, "PC-98/Local Bus"},
     {0xA4, "PC-98/Card"},
-    // End of the original list; later codes after DSP0134 3.9.0.
+    // End of the original list; later codes: SMBIOS 3.9.
     {0x12, "PCI-X"},
     {0x13, "AGP 8X"},
     {0x14, "M.2 Socket 1-DP (Mechanical Key A)"},
@@ -194,7 +195,7 @@ static const CodeText kSlotType[] = {
     {0xFF, ""},
 };
 
-// Slot data bus width (type 9, 0x06), codes 0 to 7.
+// Slot data bus width (type 9, 0x06).
 static const char* const kSlotDataBusWidth[] = {
     "",
     "Other",
@@ -204,7 +205,7 @@ static const char* const kSlotDataBusWidth[] = {
     "32 bit",
     "64 bit",
     "128 bit",
-    // End of the original table; later codes after DSP0134 3.9.0.
+    // End of the original table; later codes: SMBIOS 3.9.
     "1x or x1",
     "2x or x2",
     "4x or x4",
@@ -214,29 +215,32 @@ static const char* const kSlotDataBusWidth[] = {
     "32x or x32",
 };
 
-// Current usage (type 9, 0x07); the first entry is code 1.
+// Current usage (type 9, 0x07).
 static const char* const kSlotUsage[] = {
+    nullptr,
     "Other",
     "Unknown",
     "Available",
     "In use",
-    // End of the original table; later codes after DSP0134 3.9.0.
+    // End of the original table; later codes: SMBIOS 3.9.
     "Unavailable",
 };
 
-// Slot length (type 9, 0x08); the first entry is code 1.
+// Slot length (type 9, 0x08).
 static const char* const kSlotLength[] = {
+    nullptr,
     "Other",
     "Unknown",
     "Short Lengrh",
     "Long Length",
-    // End of the original table; later codes after DSP0134 3.9.0.
+    // End of the original table; later codes: SMBIOS 3.9.
     "2.5\" drive form factor",
     "3.5\" drive form factor",
 };
 
-// SRAM type, bit n of the words at 0x0B and 0x0D of type 7.
-static const char* const kSramType[] = {
+// SRAM type (type 7, 0x0B and 0x0D; SMBIOS 2.1), by bit; a later group, so bits without
+// a name show too.
+static const char* const kSramType[16] = {
     "Other",
     "Unknown",
     "Non-Burst",
@@ -246,18 +250,9 @@ static const char* const kSramType[] = {
     "Asynchronous",
 };
 
-// Error correction type (type 7, 0x10); the first entry is code 1.
-static const char* const kCacheErrorCorrection[] = {
-    "Other",
-    "Unknown",
-    "None",
-    "Parity",
-    "Single-bit ECC",
-    "Multi-bit ECC",
-};
-
-// System cache type (type 7, 0x11); the first entry is code 1.
+// System cache type (type 7, 0x11; SMBIOS 2.1).
 static const char* const kSystemCacheType[] = {
+    nullptr,
     "Other",
     "Unknown",
     "Instruction",
@@ -265,8 +260,9 @@ static const char* const kSystemCacheType[] = {
     "Unified",
 };
 
-// Associativity (type 7, 0x12); the first entry is code 1.
+// Associativity (type 7, 0x12; SMBIOS 2.1).
 static const char* const kCacheAssociativity[] = {
+    nullptr,
     "Other",
     "Unknown",
     "Direct Mapped",
@@ -301,11 +297,8 @@ static void AddCacheSize2Row(CDetailDlg& dlg, const char* description, size_t of
     dlg.AddRow(description, dlg.Format("%u x %uK", size & 0x7FFFFFFFu, (size & 0x80000000u) ? 64u : 1u));
 }
 
-static void AddSramTypeRows(CDetailDlg& dlg, const char* description, size_t offset)
-{
-    if (dlg.Has(offset, 2))
-        dlg.AddFlagRows(description, dlg.Word(offset), kSramType, static_cast<int>(std::size(kSramType)));
-}
+// A cache's error correction codes are those of kErrorCorrection up to multi-bit ECC.
+constexpr unsigned kLastCacheErrorCorrection = 6;
 
 void DecodeCacheInformation(CDetailDlg& dlg)
 {
@@ -320,15 +313,17 @@ void DecodeCacheInformation(CDetailDlg& dlg)
     }
     AddCacheSizeRow(dlg, "Maximum Cache Size", 0x07);
     AddCacheSizeRow(dlg, "Installed Size", 0x09);
-    AddSramTypeRows(dlg, "Supported SRAM Type", 0x0B);
-    AddSramTypeRows(dlg, "Current SRAM Type", 0x0D);
-    if (dlg.Has(0x0F, 1)) {
-        uint8_t speed = dlg.Byte(0x0F);
-        dlg.AddRow("Cache Speed", speed == 0 ? "Unknown" : dlg.Format("%u ns", speed));
+    dlg.AddFlagField("Supported SRAM Type", 0x0B, 2, kSramType);
+    dlg.AddFlagField("Current SRAM Type", 0x0D, 2, kSramType);
+    dlg.AddNumberRow("Cache Speed", 0x0F, 1, "%u ns", 0, "Unknown");
+    if (dlg.Has(0x10, 1)) {
+        unsigned code = dlg.Byte(0x10);
+        dlg.AddRow("Error Correction Type", code >= 1 && code <= kLastCacheErrorCorrection
+                                                ? kErrorCorrection[code]
+                                                : dlg.Format("0x%.2X", code));
     }
-    dlg.AddEnumFieldFromOne("Error Correction Type", kCacheErrorCorrection, 0x10);
-    dlg.AddEnumFieldFromOne("System Cache Type", kSystemCacheType, 0x11);
-    dlg.AddEnumFieldFromOne("Associativity", kCacheAssociativity, 0x12);
+    dlg.AddEnumField("System Cache Type", kSystemCacheType, 0x11);
+    dlg.AddEnumField("Associativity", kCacheAssociativity, 0x12);
     AddCacheSize2Row(dlg, "Maximum Cache Size 2", 0x13);
     AddCacheSize2Row(dlg, "Installed Size 2", 0x17);
 }
@@ -347,22 +342,18 @@ void DecodeSystemSlots(CDetailDlg& dlg)
     dlg.AddStringRow("Slot Designation", 0x04);
     dlg.AddPairField("Slot Type", kSlotType, 0x05);
     dlg.AddEnumField("Slot Data Bus Width", kSlotDataBusWidth, 0x06);
-    dlg.AddEnumFieldFromOne("Current Usage", kSlotUsage, 0x07);
-    dlg.AddEnumFieldFromOne("Slot Length", kSlotLength, 0x08);
-    if (dlg.Has(0x09, 2))
-        dlg.AddRow("Slot ID", dlg.Format("%.4X", dlg.Word(0x09)));
+    dlg.AddEnumField("Current Usage", kSlotUsage, 0x07);
+    dlg.AddEnumField("Slot Length", kSlotLength, 0x08);
+    dlg.AddNumberRow("Slot ID", 0x09, 2, "%.4X");
 
     // The PCI address of the slot's device (SMBIOS 2.6), written as a PCI tool would.
-    if (dlg.Has(0x0D, 2))
-        dlg.AddRow("Segment Group Number", dlg.Format("%.4X", dlg.Word(0x0D)));
-    if (dlg.Has(0x0F, 1))
-        dlg.AddRow("Bus Number", dlg.Format("%.2X", dlg.Byte(0x0F)));
+    dlg.AddNumberRow("Segment Group Number", 0x0D, 2, "%.4X");
+    dlg.AddNumberRow("Bus Number", 0x0F, 1, "%.2X");
     // Bits 7:3 the device, bits 2:0 the function.
     if (dlg.Has(0x10, 1))
         dlg.AddRow("Device/Function Number", dlg.Format("%.2X.%X", dlg.Byte(0x10) >> 3, dlg.Byte(0x10) & 7u));
     // SMBIOS 3.2: the electrical width of the slot's own device, then its peers, five bytes each.
-    if (dlg.Has(0x11, 1))
-        dlg.AddRow("Data Bus Width", dlg.Format("%u", dlg.Byte(0x11)));
+    dlg.AddNumberRow("Data Bus Width", 0x11, 1, "%u");
     if (dlg.Has(0x12, 1)) {
         unsigned peers = dlg.Byte(0x12);
         dlg.AddRow("Peer Grouping Count", dlg.Format("%u", peers));

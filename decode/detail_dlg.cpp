@@ -10,31 +10,6 @@
 
 namespace {
 
-// Types with decoders of their own; every other type, and every type above 127,
-// gets the generic decoding.
-struct DecoderEntry {
-    uint8_t type;
-    DecodeFn decode;
-};
-
-const DecoderEntry kDecoders[] = {
-    {0, DecodeBiosInformation},
-    {1, DecodeSystemInformation},
-    {2, DecodeBaseBoardInformation},
-    {3, DecodeSystemEnclosure},
-    {4, DecodeProcessorInformation},
-    {5, DecodeMemoryControllerInformation},
-    {6, DecodeMemoryModuleInformation},
-    {7, DecodeCacheInformation},
-    {8, DecodePortConnectorInformation},
-    {9, DecodeSystemSlots},
-    {10, DecodeOnBoardDevices},
-    {13, DecodeBiosLanguageInformation},
-    {16, DecodePhysicalMemoryArray},
-    {17, DecodeMemoryDevice},
-    {19, DecodeMemoryArrayMappedAddress},
-};
-
 constexpr unsigned kStringLimit = 255; // numbers are 8-bit: 256 would be 0 again
 
 } // namespace
@@ -42,7 +17,7 @@ constexpr unsigned kStringLimit = 255; // numbers are 8-bit: 256 would be 0 agai
 bool CDetailDlg::OnInitDialog()
 {
     m_row = 0;
-    m_caption = m_pStruct ? LoadResString(kIdsCaptionBase + m_pStruct[0]) : "";
+    m_caption = m_struct ? LoadResString(kIdsCaptionBase + m_struct[0]) : "";
 
     m_listWidth = m_list.GetWindowWidth();
     m_list.InsertColumn(0, "Description", m_listWidth / 3);
@@ -52,26 +27,12 @@ bool CDetailDlg::OnInitDialog()
 
     // The structure is the one the reader just made current, with the bounds it
     // indexed; a pointer that is not it shows nothing.
-    const StructExtent* extent = m_pReader ? m_pReader->CurrentStructure() : nullptr;
-    if (extent == nullptr || m_pStruct == nullptr || extent->start != m_pStruct)
+    const StructExtent* extent = m_reader ? m_reader->CurrentStructure() : nullptr;
+    if (extent == nullptr || m_struct == nullptr || extent->start != m_struct)
         return true;
     m_extent = *extent;
     m_fields = m_extent.Formatted();
-
-    uint8_t type = Type();
-    if (type == kEndOfTableType) {
-        DecodeEndOfTable();
-        return true;
-    }
-    if (type <= 127) {
-        for (const DecoderEntry& d : kDecoders) {
-            if (d.type == type) {
-                d.decode(*this);
-                return true;
-            }
-        }
-    }
-    AddGenericRows();
+    DecodeRows(*this);
     return true;
 }
 
@@ -98,11 +59,10 @@ int CDetailDlg::AddRow(std::initializer_list<const char*> cells)
 
 void CDetailDlg::AddFlagRows(const char* description, uint32_t value, const char* const* table, int bits)
 {
-    // The group's Description on its first row only.
     const char* label = description;
     for (int n = 0; n < bits; ++n) {
         if (value & (uint32_t{1} << n)) {
-            AddRow(label, table[n]);
+            AddRow(label, table[n] ? table[n] : Format("Bit %d", n));
             label = "";
         }
     }
@@ -129,10 +89,35 @@ const char* CDetailDlg::StringAt(size_t offset) const
     return String(Byte(offset));
 }
 
+uint32_t CDetailDlg::Number(size_t offset, size_t width) const
+{
+    return width == 1 ? Byte(offset) : width == 2 ? Word(offset) : Dword(offset);
+}
+
 void CDetailDlg::AddStringRow(const char* description, size_t offset)
 {
     if (Has(offset, 1))
         AddRow(description, StringAt(offset));
+}
+
+void CDetailDlg::AddNumberRow(const char* description, size_t offset, size_t width, const char* format)
+{
+    if (Has(offset, width))
+        AddRow(description, Format(format, Number(offset, width)));
+}
+
+void CDetailDlg::AddNumberRow(const char* description, size_t offset, size_t width, const char* format,
+                              uint32_t none, const char* noneText)
+{
+    if (!Has(offset, width))
+        return;
+    uint32_t value = Number(offset, width);
+    AddRow(description, value == none ? noneText : Format(format, value));
+}
+
+void CDetailDlg::AddSizeRow(const char* description, unsigned long long value, char unit)
+{
+    AddRow(description, Format("%llu %c Bytes", value, unit));
 }
 
 const char* CDetailDlg::Format(const char* format, ...)
@@ -142,11 +127,6 @@ const char* CDetailDlg::Format(const char* format, ...)
     std::vsnprintf(m_scratch, sizeof m_scratch, format, args);
     va_end(args);
     return m_scratch;
-}
-
-void CDetailDlg::DecodeEndOfTable()
-{
-    AddRow("", "End-of-table indicator");
 }
 
 void CDetailDlg::AddGenericRows()

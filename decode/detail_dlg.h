@@ -19,14 +19,20 @@ struct CodeText {
 
 constexpr uint32_t kDetailListColor = 0xC8FFC8; // pale green, 0x00BBGGRR
 
+// Text tables are indexed by the code itself: a code past the end, or whose entry is null,
+// shows in hex. Flag tables are indexed by the bit: a set bit past the end shows nothing,
+// a set bit whose entry is null shows "Bit n" (declare the table with the field's width in
+// bits to show every unnamed bit).
 class CDetailDlg {
 public:
     explicit CDetailDlg(IListControl& list) : m_list(list) {}
 
-    // Set by the caller before the window runs: a structure that the reader has
-    // just made current, and the reader itself.
-    const uint8_t* m_pStruct = nullptr;
-    CTableReader* m_pReader = nullptr;
+    // Before the window runs: a structure that the reader has just made current, and the reader.
+    void SetStructure(const uint8_t* structure, CTableReader* reader)
+    {
+        m_struct = structure;
+        m_reader = reader;
+    }
 
     // Sets the caption, the columns and colours, then decodes the structure.
     bool OnInitDialog();
@@ -39,11 +45,23 @@ public:
     void SetColumns(std::initializer_list<const char*> titles);
     int AddRow(std::initializer_list<const char*> cells);
     template <size_t N>
+    const char* EnumText(const char* const (&table)[N], unsigned code)
+    {
+        return code < N && table[code] ? table[code] : Format("0x%.2X", code);
+    }
+    template <size_t N>
     void AddEnumRow(const char* description, const char* const (&table)[N], unsigned code)
     {
-        AddRow(description, code < N ? table[code] : Format("0x%.2X", code));
+        AddRow(description, EnumText(table, code));
     }
+    // One row per set bit, the group's Description on the first.
     void AddFlagRows(const char* description, uint32_t value, const char* const* table, int bits);
+    template <size_t N>
+    void AddFlagRows(const char* description, uint32_t value, const char* const (&table)[N])
+    {
+        static_assert(N <= 32, "a flag field has at most 32 bits");
+        AddFlagRows(description, value, table, static_cast<int>(N));
+    }
     static const char* FindPairText(const CodeText* pairs, uint8_t code);
 
     // Fields of the structure, by SMBIOS offset. A field is present only when all
@@ -53,6 +71,8 @@ public:
     uint16_t Word(size_t offset) const { return m_fields.U16(offset); }
     uint32_t Dword(size_t offset) const { return m_fields.U32(offset); }
     uint64_t Qword(size_t offset) const { return m_fields.U64(offset); }
+    // A field of 1, 2 or 4 bytes.
+    uint32_t Number(size_t offset, size_t width) const;
     // Header fields, always readable (the reader indexes only whole headers).
     uint8_t Type() const { return m_extent.Type(); }
     uint8_t Length() const { return m_extent.Length(); }
@@ -64,29 +84,39 @@ public:
     // The same, but null when the structure holds no such string.
     const char* FindString(unsigned number) const { return m_extent.String(number); }
 
-    // Row helpers that leave the row out when its field is absent.
+    // Row helpers that leave the row out when their field is absent.
     void AddStringRow(const char* description, size_t offset);
+    // A field of 1, 2 or 4 bytes, its value the one argument of format.
+    void AddNumberRow(const char* description, size_t offset, size_t width, const char* format);
+    // The same, but the value `none` shows as noneText ("Unknown", "Not Provided", ...).
+    void AddNumberRow(const char* description, size_t offset, size_t width, const char* format, uint32_t none,
+                      const char* noneText);
+    // A handle that the firmware may leave out by giving `none`.
+    void AddHandleRow(const char* description, size_t offset, const char* format, uint16_t none,
+                      const char* noneText)
+    {
+        AddNumberRow(description, offset, 2, format, none, noneText);
+    }
     template <size_t N>
     void AddEnumField(const char* description, const char* const (&table)[N], size_t offset, uint8_t mask = 0xFF)
     {
         if (Has(offset, 1))
             AddEnumRow(description, table, Byte(offset) & mask);
     }
-
-    // For text tables whose first entry is code 1: code 0 has no text, like a code past the end.
     template <size_t N>
-    void AddEnumFieldFromOne(const char* description, const char* const (&table)[N], size_t offset)
+    void AddFlagField(const char* description, size_t offset, size_t width, const char* const (&table)[N])
     {
-        if (!Has(offset, 1))
-            return;
-        unsigned code = Byte(offset);
-        AddRow(description, code >= 1 && code <= N ? table[code - 1] : Format("0x%.2X", code));
+        if (Has(offset, width))
+            AddFlagRows(description, Number(offset, width), table);
     }
     void AddPairField(const char* description, const CodeText* pairs, size_t offset)
     {
         if (Has(offset, 1))
             AddRow(description, FindPairText(pairs, Byte(offset)));
     }
+
+    // A size already read: "<value> K Bytes" or "<value> M Bytes" for unit 'K' or 'M'.
+    void AddSizeRow(const char* description, unsigned long long value, char unit);
 
     // printf into the scratch buffer that holds one Value at a time.
     const char* Format(const char* format, ...) __attribute__((format(printf, 2, 3)));
@@ -95,9 +125,9 @@ public:
     void AddGenericRows();
 
 private:
-    void DecodeEndOfTable();
-
     IListControl& m_list;
+    const uint8_t* m_struct = nullptr;
+    CTableReader* m_reader = nullptr;
     std::string m_caption;
     StructExtent m_extent; // the structure being decoded, as the reader indexed it
     ByteWindow m_fields;   // its formatted area, header included

@@ -1,9 +1,9 @@
-#include <iterator>
+// Types 10 and 13: on-board devices and BIOS language information; later device codes from SMBIOS 3.9.
 #include <string>
 
 #include "decode/decoders.h"
 
-// On-board device type (type 10, bits 0-6 of each device's type byte), by code.
+// On-board device type (type 10, bits 0-6 of each device's type byte).
 static const char* const kOnBoardDeviceType[] = {
     "",
     "Other",
@@ -13,7 +13,7 @@ static const char* const kOnBoardDeviceType[] = {
     "Ethernet",
     "Token Ring",
     "Sound",
-    // End of the original table; later codes after DSP0134 3.9.0.
+    // End of the original table; later codes: SMBIOS 3.9.
     "PATA Controller",
     "SATA Controller",
     "SAS Controller",
@@ -36,7 +36,7 @@ void DecodeOnBoardDevices(CDetailDlg& dlg)
         uint8_t type = dlg.Byte(0x04 + 2 * i);
         unsigned code = type & 0x7F;
         dlg.AddRow({dlg.StringAt(0x05 + 2 * i), (type & 0x80) ? "Enabled" : "Disabled",
-                    code < std::size(kOnBoardDeviceType) ? kOnBoardDeviceType[code] : dlg.Format("0x%.2X", code)});
+                    dlg.EnumText(kOnBoardDeviceType, code)});
     }
 }
 

@@ -1,9 +1,10 @@
-#include "decode/decoders.h"
-
-#include <iterator>
+// Type 4: processor information; fields past the original's as of SMBIOS 2.1 to 3.6.
+// Texts such as "Processor Manufaturer" and "Not Define" are the original tables' own, kept as they are.
 #include <string>
 
-// Processor type, byte at 0x05.
+#include "decode/decoders.h"
+
+// Processor type (type 4, 0x05).
 static const char* const kProcessorType[] = {
     "",
     "Other",
@@ -14,7 +15,7 @@ static const char* const kProcessorType[] = {
     "Video Processor",
 };
 
-// Processor family, byte at 0x06. Codes 0x05 and 0x06 share a text.
+// Processor family (type 4, 0x06). Codes 0x05 and 0x06 share a text.
 static const CodeText kProcessorFamily[] = {
     {0x01, "Other"},
     {0x02, "Unknown"},
@@ -37,7 +38,7 @@ static const CodeText kProcessorFamily[] = {
     {0x13, "Reserved for specific M1 versions"},
     {0x19, "K5 Family"},
     {0x1A, "Reserved for specific K5 versions"},
-    // End of the original list; later codes after DSP0134 3.9.0.
+    // End of the original list; later codes: SMBIOS 3.9.
     {0x14, "Intel Celeron M processor"},
     {0x15, "Intel Pentium 4 HT processor"},
     {0x16, "Intel Processor"},
@@ -223,8 +224,8 @@ static const CodeText kProcessorFamily[] = {
     {0xFF, "Not Define"},
 };
 
-// Processor family 2 (word at 0x28) for the codes that do not fit a byte; codes below 0x100
-// name the same families as the byte.
+// Processor family 2 (type 4, 0x28; SMBIOS 2.6) for the codes that do not fit a byte; codes
+// below 0x100 name the same families as the byte.
 struct WideCodeText {
     uint16_t code;
     const char* text;
@@ -265,7 +266,7 @@ static const WideCodeText kProcessorFamily2[] = {
     {0x271, "Multi-Core Loongson 3D Processor 5xxx Series"},
 };
 
-// Processor upgrade, byte at 0x19.
+// Processor upgrade (type 4, 0x19).
 static const char* const kProcessorUpgrade[] = {
     "",
     "Other",
@@ -277,7 +278,7 @@ static const char* const kProcessorUpgrade[] = {
     "LIF Socket",
     "Slot 1",
     "Slot 2",
-    // End of the original table; later codes after DSP0134 3.9.0.
+    // End of the original table; later codes: SMBIOS 3.9.
     "370-pin socket",
     "Slot A",
     "Slot M",
@@ -358,7 +359,7 @@ static const char* const kProcessorUpgrade[] = {
     "Socket BGA2833",
 };
 
-// Processor status, bits 0 to 2 of the byte at 0x18.
+// Processor status (type 4, 0x18, bits 0 to 2).
 static const char* const kProcessorStatus[] = {
     "Unknown",
     "CPU Enabled",
@@ -370,8 +371,9 @@ static const char* const kProcessorStatus[] = {
     "",
 };
 
-// Processor characteristics, bit n of the word at 0x26.
-static const char* const kProcessorCharacteristics[] = {
+// Processor characteristics (type 4, 0x26; SMBIOS 2.5), by bit; a later group, so bits
+// without a name show too.
+static const char* const kProcessorCharacteristics[16] = {
     "Reserved",
     "Unknown",
     "64-bit Capable",
@@ -388,16 +390,10 @@ static const char* const kProcessorCharacteristics[] = {
 constexpr uint8_t kCountSeeWord = 0xFF;
 constexpr uint8_t kFamilySeeWord = 0xFE;
 
-static void AddCacheHandleRow(CDetailDlg& dlg, const char* description, size_t offset)
-{
-    if (!dlg.Has(offset, 2))
-        return;
-    uint16_t handle = dlg.Word(offset);
-    dlg.AddRow(description, handle == 0xFFFF ? "Not Provided" : dlg.Format("0x%.4X", handle));
-}
+constexpr uint16_t kNoCache = 0xFFFF;
 
 // A count byte whose 0xFF defers to the word at wideOffset when the structure has it; 0 is unknown.
-static void AddCountRow(CDetailDlg& dlg, const char* description, size_t offset, size_t wideOffset)
+static void AddWideCountRow(CDetailDlg& dlg, const char* description, size_t offset, size_t wideOffset)
 {
     if (!dlg.Has(offset, 1))
         return;
@@ -447,12 +443,9 @@ void DecodeProcessorInformation(CDetailDlg& dlg)
             dlg.AddRow("Processor Voltage", list.c_str());
         }
     }
-    if (dlg.Has(0x12, 2))
-        dlg.AddRow("External Clock", dlg.Format("%d M Hz", dlg.Word(0x12)));
-    if (dlg.Has(0x14, 2))
-        dlg.AddRow("Max Speed", dlg.Format("%d M Hz", dlg.Word(0x14)));
-    if (dlg.Has(0x16, 2))
-        dlg.AddRow("Current Speed", dlg.Format("%d M Hz", dlg.Word(0x16)));
+    dlg.AddNumberRow("External Clock", 0x12, 2, "%u M Hz");
+    dlg.AddNumberRow("Max Speed", 0x14, 2, "%u M Hz");
+    dlg.AddNumberRow("Current Speed", 0x16, 2, "%u M Hz");
     dlg.AddEnumField("Processor Upgrade", kProcessorUpgrade, 0x19);
     if (dlg.Has(0x18, 1)) {
         uint8_t status = dlg.Byte(0x18);
@@ -460,23 +453,18 @@ void DecodeProcessorInformation(CDetailDlg& dlg)
         dlg.AddRow("", kProcessorStatus[status & 0x07]);
     }
 
-    AddCacheHandleRow(dlg, "L1 Cache Handle", 0x1A);
-    AddCacheHandleRow(dlg, "L2 Cache Handle", 0x1C);
-    AddCacheHandleRow(dlg, "L3 Cache Handle", 0x1E);
+    dlg.AddHandleRow("L1 Cache Handle", 0x1A, "0x%.4X", kNoCache, "Not Provided");
+    dlg.AddHandleRow("L2 Cache Handle", 0x1C, "0x%.4X", kNoCache, "Not Provided");
+    dlg.AddHandleRow("L3 Cache Handle", 0x1E, "0x%.4X", kNoCache, "Not Provided");
     dlg.AddStringRow("Serial Number", 0x20);
     dlg.AddStringRow("Asset Tag", 0x21);
     dlg.AddStringRow("Part Number", 0x22);
-    AddCountRow(dlg, "Core Count", 0x23, 0x2A);
-    AddCountRow(dlg, "Core Enabled", 0x24, 0x2C);
-    AddCountRow(dlg, "Thread Count", 0x25, 0x2E);
-    if (dlg.Has(0x26, 2))
-        dlg.AddFlagRows("Processor Characteristics", dlg.Word(0x26), kProcessorCharacteristics,
-                        static_cast<int>(std::size(kProcessorCharacteristics)));
+    AddWideCountRow(dlg, "Core Count", 0x23, 0x2A);
+    AddWideCountRow(dlg, "Core Enabled", 0x24, 0x2C);
+    AddWideCountRow(dlg, "Thread Count", 0x25, 0x2E);
+    dlg.AddFlagField("Processor Characteristics", 0x26, 2, kProcessorCharacteristics);
     // Only where the family byte defers to it, as the byte's own row says.
     if (dlg.Byte(0x06) == kFamilySeeWord && dlg.Has(0x28, 2))
         dlg.AddRow("Processor Family 2", ProcessorFamily2Text(dlg, dlg.Word(0x28)));
-    if (dlg.Has(0x30, 2)) {
-        uint16_t threads = dlg.Word(0x30);
-        dlg.AddRow("Thread Enabled", threads == 0 ? "Unknown" : dlg.Format("%u", threads));
-    }
+    dlg.AddNumberRow("Thread Enabled", 0x30, 2, "%u", 0, "Unknown");
 }

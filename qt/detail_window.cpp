@@ -24,8 +24,7 @@ DetailWindow::DetailWindow(const uint8_t* structure, CTableReader* reader, QWidg
     connect(findChild<QPushButton*>(QStringLiteral("okButton")), &QPushButton::clicked, this, &QDialog::accept);
     m_view->installEventFilter(this);
 
-    m_logic.m_pStruct = structure;
-    m_logic.m_pReader = reader;
+    m_logic.SetStructure(structure, reader);
     m_logic.OnInitDialog();
     setWindowTitle(QString::fromLatin1(m_logic.Caption().c_str()));
 }

@@ -381,8 +381,7 @@ std::string DecodeStructure(CTableReader& reader, size_t i, RowBuffer& rows)
     const uint8_t* structure = nullptr;
     reader.SelectStructure(i, &structure);
     CDetailDlg dlg(rows);
-    dlg.m_pStruct = structure;
-    dlg.m_pReader = &reader;
+    dlg.SetStructure(structure, &reader);
     dlg.OnInitDialog();
     return dlg.Caption();
 }

@@ -7,8 +7,7 @@ DetailFixture::DetailFixture(const Bytes& structure, IListControl& list)
 {
     const uint8_t* s = nullptr;
     reader->SelectStructure(0, &s);
-    dlg.m_pStruct = s;
-    dlg.m_pReader = reader.get();
+    dlg.SetStructure(s, reader.get());
     dlg.OnInitDialog();
 }
 

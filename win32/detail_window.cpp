@@ -7,8 +7,7 @@ CDetailWindow::CDetailWindow(const uint8_t* structure, CTableReader* reader, HWN
     : CDialog(kDetailTemplate, owner), m_logic(m_list)
 {
     Bind(kIdcList, &m_listWindow);
-    m_logic.m_pStruct = structure;
-    m_logic.m_pReader = reader;
+    m_logic.SetStructure(structure, reader);
 }
 
 BOOL CDetailWindow::OnInitDialog()

@@ -1,5 +1,6 @@
-#include <iterator>
-
+// Types 16, 17 and 19: physical memory array, memory device, memory array mapped address;
+// fields past the original's as of SMBIOS 2.7 to 3.3.
+// Texts such as "Not provide" and "Memory of Memory Devices" are the original tables' own, kept as they are.
 #include "decode/decoders.h"
 
 // Memory array location (type 16, 0x04). Codes not listed show the empty closing text.
@@ -18,12 +19,12 @@ static const CodeText kMemoryArrayLocation[] = {
     {0xA1, "PC-98/C24 add-on card"},
     {0xA2, "PC-98/E add-on card"},
     {0xA3, "PC-98/Local bus add-on card"},
-    // End of the original list; later codes after DSP0134 3.9.0.
+    // End of the original list; later codes: SMBIOS 3.9.
     {0xA4, "CXL add-on card"},
     {0xFF, ""},
 };
 
-// Memory array use (type 16, 0x05), codes 0 to 7.
+// Memory array use (type 16, 0x05).
 static const char* const kMemoryArrayUse[] = {
     "",
     "Other",
@@ -35,20 +36,9 @@ static const char* const kMemoryArrayUse[] = {
     "Cache memory",
 };
 
-// Memory error correction (type 16, 0x06), codes 0 to 7.
-static const char* const kMemoryErrorCorrection[] = {
-    "",
-    "Other",
-    "Unknown",
-    "None",
-    "Parity",
-    "Single-bit ECC",
-    "Multi-bit ECC",
-    "CRC",
-};
-
-// Memory device form factor (type 17, 0x0E); the first entry is code 1.
+// Memory device form factor (type 17, 0x0E).
 static const char* const kMemoryFormFactor[] = {
+    nullptr,
     "Other",
     "Unknown",
     "SIMM",
@@ -62,15 +52,16 @@ static const char* const kMemoryFormFactor[] = {
     "Row of chips",
     "RIMM",
     "SODIMM",
-    // End of the original table; later codes after DSP0134 3.9.0.
+    // End of the original table; later codes: SMBIOS 3.9.
     "SRIMM",
     "FB-DIMM",
     "Die",
     "CAMM",
 };
 
-// Memory device type (type 17, 0x12); the first entry is code 1.
+// Memory device type (type 17, 0x12).
 static const char* const kMemoryType[] = {
+    nullptr,
     "Other",
     "Unknown",
     "DRAM",
@@ -87,7 +78,7 @@ static const char* const kMemoryType[] = {
     "3DRAM",
     "SDRAM",
     "SGRAM",
-    // End of the original table; later codes after DSP0134 3.9.0.
+    // End of the original table; later codes: SMBIOS 3.9.
     "RDRAM",
     "DDR",
     "DDR2",
@@ -110,7 +101,7 @@ static const char* const kMemoryType[] = {
     "HBM3 (High Bandwidth Memory Generation 3)",
 };
 
-// Memory device type detail (type 17, 0x13), bit n.
+// Memory device type detail (type 17, 0x13), by bit.
 static const char* const kMemoryTypeDetail[] = {
     "Reserved",
     "Other",
@@ -125,14 +116,15 @@ static const char* const kMemoryTypeDetail[] = {
     "Window SRAM",
     "Cache DRAM",
     "Non-volatile",
-    // End of the original table; later bits after DSP0134 3.9.0.
+    // End of the original table; later bits: SMBIOS 3.9.
     "Registered (Buffered)",
     "Unbuffered (Unregistered)",
     "LRDIMM",
 };
 
-// Memory technology (type 17, 0x28); the first entry is code 1.
+// Memory technology (type 17, 0x28; SMBIOS 3.2).
 static const char* const kMemoryTechnology[] = {
+    nullptr,
     "Other",
     "Unknown",
     "DRAM",
@@ -148,28 +140,8 @@ constexpr uint16_t kSizeSeeExtended = 0x7FFF;         // type 17, 0x0C -> 0x1C (
 constexpr uint16_t kSpeedSeeExtended = 0xFFFF;        // type 17, 0x15 and 0x20 -> 0x54 and 0x58 (3.3)
 constexpr uint32_t kAddressSeeExtended = 0xFFFFFFFF;  // type 19, 0x04 -> 0x0F and 0x17 (2.7)
 
-// format takes the word as its one argument.
-static void AddWordRow(CDetailDlg& dlg, const char* description, size_t offset, const char* format)
-{
-    if (dlg.Has(offset, 2))
-        dlg.AddRow(description, dlg.Format(format, dlg.Word(offset)));
-}
-
-static void AddErrorHandleRow(CDetailDlg& dlg, size_t offset, const char* format)
-{
-    if (!dlg.Has(offset, 2))
-        return;
-    uint16_t handle = dlg.Word(offset);
-    dlg.AddRow("Memory Error Information Handle", handle == 0xFFFE ? "Not provide" : dlg.Format(format, handle));
-}
-
-static void AddWidthRow(CDetailDlg& dlg, const char* description, size_t offset)
-{
-    if (!dlg.Has(offset, 2))
-        return;
-    uint16_t bits = dlg.Word(offset);
-    dlg.AddRow(description, bits == 0xFFFF ? "Unknown" : dlg.Format("%u Bits", bits));
-}
+constexpr uint16_t kNoErrorHandle = 0xFFFE; // no error information structure
+constexpr uint16_t kUnknownWidth = 0xFFFF;
 
 // Addresses are in kilobytes; in 64 bits, ranges above 4 GiB keep their place.
 static void AddAddressRow(CDetailDlg& dlg, const char* description, size_t offset, unsigned lastByte)
@@ -214,47 +186,48 @@ void DecodePhysicalMemoryArray(CDetailDlg& dlg)
     dlg.AddRow("Data Structure Handle", dlg.Format("0x%.4X", dlg.Handle()));
     dlg.AddPairField("Location", kMemoryArrayLocation, 0x04);
     dlg.AddEnumField("Use in", kMemoryArrayUse, 0x05);
-    dlg.AddEnumField("Memory Error Correction", kMemoryErrorCorrection, 0x06);
+    dlg.AddEnumField("Memory Error Correction", kErrorCorrection, 0x06);
     if (dlg.Has(0x07, 4)) {
         // Arrays of 2 TB and more give their capacity in bytes at 0x0F.
         unsigned long long kilobytes = dlg.Dword(0x07);
         if (kilobytes == kCapacitySeeExtended && dlg.Has(0x0F, 8))
             kilobytes = dlg.Qword(0x0F) >> 10;
-        dlg.AddRow("Maximum Capacity", kilobytes <= 1024 ? dlg.Format("%llu K Bytes", kilobytes)
-                                                         : dlg.Format("%llu M Bytes", kilobytes >> 10));
+        if (kilobytes <= 1024)
+            dlg.AddSizeRow("Maximum Capacity", kilobytes, 'K');
+        else
+            dlg.AddSizeRow("Maximum Capacity", kilobytes >> 10, 'M');
     }
-    AddErrorHandleRow(dlg, 0x0B, "%.4X (See Type 18)");
-    AddWordRow(dlg, "Memory of Memory Devices", 0x0D, "%u");
+    dlg.AddHandleRow("Memory Error Information Handle", 0x0B, "%.4X (See Type 18)", kNoErrorHandle, "Not provide");
+    dlg.AddNumberRow("Memory of Memory Devices", 0x0D, 2, "%u");
 }
 
 void DecodeMemoryDevice(CDetailDlg& dlg)
 {
     dlg.AddRow("Data Structure Handle", dlg.Format("0x%.4X", dlg.Handle()));
-    AddWordRow(dlg, "Memory Array Handle", 0x04, "0x%.4X  (Refer to Type 16)");
-    AddErrorHandleRow(dlg, 0x06, "0x%.4X  (Refer to Type 18 & 33)");
+    dlg.AddNumberRow("Memory Array Handle", 0x04, 2, "0x%.4X  (Refer to Type 16)");
+    dlg.AddHandleRow("Memory Error Information Handle", 0x06, "0x%.4X  (Refer to Type 18 & 33)", kNoErrorHandle,
+                     "Not provide");
     if (dlg.Has(0x0C, 2)) {
         // Bit 15 picks kilobytes over megabytes; all ones means the size is unknown.
         uint16_t size = dlg.Word(0x0C);
         // Modules of 32 GB and more give their size in megabytes at 0x1C.
-        const char* value = size == kSizeSeeExtended && dlg.Has(0x1C, 4)
-                                ? dlg.Format("%u M Bytes", dlg.Dword(0x1C) & 0x7FFFFFFFu)
-                            : size == 0xFFFF ? "Unknown"
-                            : (size & 0x7FFF) == 0
-                                ? "No memory device in socket"
-                                : dlg.Format("%u %c Bytes", size & 0x7FFFu, (size & 0x8000) ? 'K' : 'M');
-        dlg.AddRow("Size of Memory Device", value);
+        if (size == kSizeSeeExtended && dlg.Has(0x1C, 4))
+            dlg.AddSizeRow("Size of Memory Device", dlg.Dword(0x1C) & 0x7FFFFFFFu, 'M');
+        else if (size == 0xFFFF)
+            dlg.AddRow("Size of Memory Device", "Unknown");
+        else if ((size & 0x7FFF) == 0)
+            dlg.AddRow("Size of Memory Device", "No memory device in socket");
+        else
+            dlg.AddSizeRow("Size of Memory Device", size & 0x7FFFu, (size & 0x8000) ? 'K' : 'M');
     }
-    AddWidthRow(dlg, "Total Width", 0x08);
-    AddWidthRow(dlg, "Data Width", 0x0A);
-    dlg.AddEnumFieldFromOne("Form Factor", kMemoryFormFactor, 0x0E);
-    if (dlg.Has(0x0F, 1))
-        dlg.AddRow("Device Set", dlg.Format("%u", dlg.Byte(0x0F)));
+    dlg.AddNumberRow("Total Width", 0x08, 2, "%u Bits", kUnknownWidth, "Unknown");
+    dlg.AddNumberRow("Data Width", 0x0A, 2, "%u Bits", kUnknownWidth, "Unknown");
+    dlg.AddEnumField("Form Factor", kMemoryFormFactor, 0x0E);
+    dlg.AddNumberRow("Device Set", 0x0F, 1, "%u");
     dlg.AddStringRow("Device Locator", 0x10);
     dlg.AddStringRow("Bank Locator", 0x11);
-    dlg.AddEnumFieldFromOne("Memory Type", kMemoryType, 0x12);
-    if (dlg.Has(0x13, 2))
-        dlg.AddFlagRows("Type Detail", dlg.Word(0x13), kMemoryTypeDetail,
-                        static_cast<int>(std::size(kMemoryTypeDetail)));
+    dlg.AddEnumField("Memory Type", kMemoryType, 0x12);
+    dlg.AddFlagField("Type Detail", 0x13, 2, kMemoryTypeDetail);
 
     AddSpeedRow(dlg, "Speed", 0x15, 0x54);
     dlg.AddStringRow("Manufacturer", 0x17);
@@ -269,16 +242,15 @@ void DecodeMemoryDevice(CDetailDlg& dlg)
     AddVoltageRow(dlg, "Minimum Voltage", 0x22);
     AddVoltageRow(dlg, "Maximum Voltage", 0x24);
     AddVoltageRow(dlg, "Configured Voltage", 0x26);
-    dlg.AddEnumFieldFromOne("Memory Technology", kMemoryTechnology, 0x28);
+    dlg.AddEnumField("Memory Technology", kMemoryTechnology, 0x28);
 }
 
 void DecodeMemoryArrayMappedAddress(CDetailDlg& dlg)
 {
     AddAddressRow(dlg, "Starting Address", 0x04, 0);
     AddAddressRow(dlg, "Ending Address", 0x08, 1023);
-    AddWordRow(dlg, "Memory Array Handle", 0x0C, "0x%.4X  (Refer to Type 16)");
-    if (dlg.Has(0x0E, 1))
-        dlg.AddRow("Partition Width", dlg.Format("%u", dlg.Byte(0x0E)));
+    dlg.AddNumberRow("Memory Array Handle", 0x0C, 2, "0x%.4X  (Refer to Type 16)");
+    dlg.AddNumberRow("Partition Width", 0x0E, 1, "%u");
     // Ranges beyond 4 TB: byte addresses in 64 bits, used only when the start says so.
     if (dlg.Has(0x04, 4) && dlg.Dword(0x04) == kAddressSeeExtended) {
         AddQwordAddressRow(dlg, "Extended Starting Address", 0x0F);

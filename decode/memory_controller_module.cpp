@@ -1,6 +1,8 @@
+// Types 5 and 6: memory controller and memory module information, as the original had them.
+// Texts such as "Supported Momory Types" are the original tables' own, kept as they are.
 #include "decode/decoders.h"
 
-// Error correcting method, byte at 0x04 of type 5.
+// Error correcting method (type 5, 0x04).
 static const char* const kErrorCorrectingMethod[] = {
     "",
     "Other",
@@ -13,7 +15,7 @@ static const char* const kErrorCorrectingMethod[] = {
     "CRC",
 };
 
-// Error detecting capability, bits 0 to 5 of the byte at 0x05 of type 5.
+// Error detecting capability (type 5, 0x05), by bit.
 static const char* const kErrorDetectingCapability[] = {
     "Other",
     "Unknown",
@@ -23,7 +25,7 @@ static const char* const kErrorDetectingCapability[] = {
     "Error Scrubbing",
 };
 
-// Interleave, bytes at 0x06 and 0x07 of type 5.
+// Interleave (type 5, 0x06 and 0x07).
 static const char* const kInterleave[] = {
     "",
     "Other",
@@ -35,7 +37,7 @@ static const char* const kInterleave[] = {
     "Sixteen Way Interleave",
 };
 
-// Supported speeds, bits 0 to 4 of the word at 0x09 of type 5.
+// Supported speeds (type 5, 0x09), by bit.
 static const char* const kSpeed[] = {
     "Other",
     "Unknown",
@@ -44,7 +46,7 @@ static const char* const kSpeed[] = {
     "50ns",
 };
 
-// Memory types, bits 0 to 10 of the word at 0x0B of type 5 and at 0x07 of type 6.
+// Memory types (type 5, 0x0B and type 6, 0x07), by bit.
 static const char* const kMemoryType[] = {
     "Other",
     "Unknown",
@@ -82,21 +84,16 @@ constexpr uint8_t kNoBank = 0x0F;
 void DecodeMemoryControllerInformation(CDetailDlg& dlg)
 {
     dlg.AddEnumField("Error Correcting Method", kErrorCorrectingMethod, 0x04);
-    if (dlg.Has(0x05, 1))
-        dlg.AddFlagRows("Error Detecting Capability", dlg.Byte(0x05), kErrorDetectingCapability, 6);
+    dlg.AddFlagField("Error Detecting Capability", 0x05, 1, kErrorDetectingCapability);
     dlg.AddEnumField("Supported Interleave", kInterleave, 0x06);
     dlg.AddEnumField("Current Interleave", kInterleave, 0x07);
     // Sizes are powers of two, unsigned so that a shift count of 31 does not print as negative.
     if (dlg.Has(0x08, 1))
-        dlg.AddRow("Maximum Memory Module Size", dlg.Format("%u M Bytes", 1u << (dlg.Byte(0x08) & 0x1F)));
-    if (dlg.Has(0x09, 2))
-        dlg.AddFlagRows("Supported Speeds", dlg.Word(0x09), kSpeed, 5);
-    if (dlg.Has(0x0B, 2))
-        dlg.AddFlagRows("Supported Momory Types", dlg.Word(0x0B), kMemoryType, 11);
-    if (dlg.Has(0x0D, 1))
-        dlg.AddFlagRows("Memory Module Voltage", dlg.Byte(0x0D), kVoltageFlags, 3);
-    if (dlg.Has(0x0E, 1))
-        dlg.AddRow("Number of Associated Memory Slots", dlg.Format("%d        (Refer to Type 6)", dlg.Byte(0x0E)));
+        dlg.AddSizeRow("Maximum Memory Module Size", 1u << (dlg.Byte(0x08) & 0x1F), 'M');
+    dlg.AddFlagField("Supported Speeds", 0x09, 2, kSpeed);
+    dlg.AddFlagField("Supported Momory Types", 0x0B, 2, kMemoryType);
+    dlg.AddFlagField("Memory Module Voltage", 0x0D, 1, kVoltageFlags);
+    dlg.AddNumberRow("Number of Associated Memory Slots", 0x0E, 1, "%u        (Refer to Type 6)");
 }
 
 void DecodeMemoryModuleInformation(CDetailDlg& dlg)
@@ -118,12 +115,8 @@ void DecodeMemoryModuleInformation(CDetailDlg& dlg)
             value = dlg.Format("RAS %d & %d ", high, low);
         dlg.AddRow("Bank Connections", value);
     }
-    if (dlg.Has(0x06, 1)) {
-        uint8_t speed = dlg.Byte(0x06);
-        dlg.AddRow("Current Speed", speed == 0 ? "Unknown" : dlg.Format("%d ns", speed));
-    }
-    if (dlg.Has(0x07, 2))
-        dlg.AddFlagRows("Current Momory Types", dlg.Word(0x07), kMemoryType, 11);
+    dlg.AddNumberRow("Current Speed", 0x06, 1, "%u ns", 0, "Unknown");
+    dlg.AddFlagField("Current Momory Types", 0x07, 2, kMemoryType);
     if (dlg.Has(0x09, 1))
         dlg.AddRow("Installed Size", ModuleSizeText(dlg, dlg.Byte(0x09), true));
     // Unlike the installed size, 0x7D is an ordinary size code here.
