@@ -95,7 +95,7 @@ void BenchTree(benchmark::State& state, const Bytes* dump)
 void BenchDecode(benchmark::State& state, const Bytes* dump)
 {
     auto reader = OpenDump(*dump);
-    RowBuffer rows(600);
+    MemoryList rows(600);
     for (auto _ : state) {
         for (size_t i = 0; i < reader->IndexedCount(); ++i)
             benchmark::DoNotOptimize(DecodeStructure(*reader, i, rows).size());

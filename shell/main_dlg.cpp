@@ -1,7 +1,6 @@
 #include "shell/main_dlg.h"
 
 #include "shell/tree_builder.h"
-#include "shell/views.h"
 
 bool CMainDlg::OnInitDialog()
 {
@@ -46,6 +45,11 @@ bool CMainDlg::OnSysCommand(unsigned id)
         return false;
     m_runner.RunAbout();
     return true;
+}
+
+std::string VersionText(const CTableReader& reader)
+{
+    return std::to_string(reader.Version() & 0xFF) + "." + std::to_string(reader.Version() >> 8);
 }
 
 std::string AboutSecondLine(const CTableReader& reader)

@@ -58,6 +58,8 @@ private:
     TreeItem m_root = kTreeRoot;
 };
 
+// "2.8" from the reader's version word.
+std::string VersionText(const CTableReader& reader);
 // The About box's second line: the version and size of the table shown.
 std::string AboutSecondLine(const CTableReader& reader);
 // The line under it when the table has problems, "" otherwise; ProblemsText has them

@@ -13,7 +13,7 @@ using Rows = std::vector<Row>;
 struct Decoded {
     std::string caption;
     MemoryList list{600};
-    const Rows& rows() const { return list.Rows(); }
+    Rows rows() const { return list.Rows(); }
 };
 
 // The detail window's logic, initialised on a structure put in a table of its own.

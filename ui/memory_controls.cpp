@@ -1,12 +1,38 @@
 #include "ui/memory_controls.h"
 
+#include <algorithm>
+
+void MemoryList::Clear()
+{
+    m_text.clear();
+    m_columns.clear();
+    m_cells.clear();
+    m_rows.clear();
+}
+
+MemoryList::Span MemoryList::Store(std::string_view text)
+{
+    Span s{static_cast<uint32_t>(m_text.size()), static_cast<uint32_t>(text.size())};
+    m_text.append(text.data(), text.size());
+    return s;
+}
+
 int MemoryList::InsertColumn(int index, const std::string& heading, int width)
 {
     if (index < 0 || index > GetColumnCount())
         index = GetColumnCount();
-    m_columns.insert(m_columns.begin() + index, Column{heading, width});
-    for (auto& row : m_rows)
-        row.insert(row.begin() + (index < static_cast<int>(row.size()) ? index : static_cast<int>(row.size())), "");
+    m_columns.insert(m_columns.begin() + index, StoredColumn{Store(heading), width});
+    if (m_rows.empty())
+        return index;
+    // Rare (a decoder that changes its columns after adding rows): lay the cells out again.
+    std::vector<Span> cells;
+    for (Row& row : m_rows) {
+        uint32_t first = static_cast<uint32_t>(cells.size());
+        cells.insert(cells.end(), m_cells.begin() + row.first, m_cells.begin() + row.first + row.count);
+        cells.insert(cells.begin() + first + std::min<uint32_t>(static_cast<uint32_t>(index), row.count), Span{});
+        row = {first, row.count + 1};
+    }
+    m_cells.swap(cells);
     return index;
 }
 
@@ -15,19 +41,33 @@ bool MemoryList::DeleteColumn(int index)
     if (index < 0 || index >= GetColumnCount())
         return false;
     m_columns.erase(m_columns.begin() + index);
-    for (auto& row : m_rows)
-        if (index < static_cast<int>(row.size()))
-            row.erase(row.begin() + index);
+    for (Row& row : m_rows) {
+        if (static_cast<uint32_t>(index) < row.count) {
+            // The row's later cells move down one; the freed last slot is left unused.
+            std::copy(m_cells.begin() + row.first + index + 1, m_cells.begin() + row.first + row.count,
+                      m_cells.begin() + row.first + index);
+            --row.count;
+        }
+    }
     return true;
+}
+
+// A row of empty cells, one for each column (at least one), inserted at index (the end
+// when out of range).
+MemoryList::Row MemoryList::AddRow(int& index)
+{
+    if (index < 0 || index > static_cast<int>(m_rows.size()))
+        index = static_cast<int>(m_rows.size());
+    Row row{static_cast<uint32_t>(m_cells.size()), static_cast<uint32_t>(std::max(1, GetColumnCount()))};
+    m_cells.resize(m_cells.size() + row.count);
+    m_rows.insert(m_rows.begin() + index, row);
+    return row;
 }
 
 int MemoryList::InsertItem(int index, const std::string& text)
 {
-    if (index < 0 || index > static_cast<int>(m_rows.size()))
-        index = static_cast<int>(m_rows.size());
-    std::vector<std::string> row(m_columns.empty() ? 1 : m_columns.size());
-    row[0] = text;
-    m_rows.insert(m_rows.begin() + index, std::move(row));
+    Row row = AddRow(index);
+    m_cells[row.first] = Store(text);
     return index;
 }
 
@@ -35,8 +75,35 @@ bool MemoryList::SetItemText(int item, int subItem, const std::string& text)
 {
     if (item < 0 || item >= static_cast<int>(m_rows.size()) || subItem < 0 || subItem >= GetColumnCount())
         return false;
-    m_rows[item][subItem] = text;
+    m_cells[m_rows[item].first + subItem] = Store(text);
     return true;
+}
+
+void MemoryList::InsertRow(int index, const char* const* cells, size_t count)
+{
+    if (count == 0)
+        return;
+    // As InsertItem and SetItemText would, without a std::string for each cell.
+    Row row = AddRow(index);
+    for (size_t c = 0; c < count && c < row.count; ++c)
+        m_cells[row.first + c] = Store(cells[c] ? cells[c] : "");
+}
+
+std::vector<MemoryList::Column> MemoryList::Columns() const
+{
+    std::vector<Column> columns;
+    for (const StoredColumn& c : m_columns)
+        columns.push_back({std::string(Text(c.heading)), c.width});
+    return columns;
+}
+
+std::vector<std::vector<std::string>> MemoryList::Rows() const
+{
+    std::vector<std::vector<std::string>> rows(m_rows.size());
+    for (size_t r = 0; r < m_rows.size(); ++r)
+        for (size_t c = 0; c < CellCount(r); ++c)
+            rows[r].emplace_back(Cell(r, c));
+    return rows;
 }
 
 TreeItem MemoryTree::InsertItem(const std::string& text, int image, int selectedImage, TreeItem parent)

@@ -1,11 +1,14 @@
 #pragma once
 // Plain in-memory controls: what the JSON and text views read, and what tests inspect.
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "ui/list_control.h"
 #include "ui/tree_control.h"
 
+// The rows of a list kept in one text buffer: the views decode thousands of structures,
+// and a string of its own for each cell would cost more than the decoding.
 class MemoryList : public IListControl {
 public:
     struct Column {
@@ -14,26 +17,54 @@ public:
     };
 
     explicit MemoryList(int windowWidth = 600) : m_windowWidth(windowWidth) {}
+    // Empties the list and keeps its memory for the next structure.
+    void Clear();
 
     int InsertColumn(int index, const std::string& heading, int width) override;
     bool DeleteColumn(int index) override;
     int GetColumnCount() const override { return static_cast<int>(m_columns.size()); }
     int InsertItem(int index, const std::string& text) override;
     bool SetItemText(int item, int subItem, const std::string& text) override;
+    void InsertRow(int index, const char* const* cells, size_t count) override;
     void SetBkColor(uint32_t color) override { m_bkColor = color; }
     void SetTextBkColor(uint32_t color) override { m_textBkColor = color; }
     int GetWindowWidth() const override { return m_windowWidth; }
 
-    const std::vector<Column>& Columns() const { return m_columns; }
-    // Every row has one cell per column; a cell never set is "".
-    const std::vector<std::vector<std::string>>& Rows() const { return m_rows; }
+    // Valid until the list next changes.
+    std::string_view Heading(size_t column) const { return Text(m_columns[column].heading); }
+    size_t RowCount() const { return m_rows.size(); }
+    // Every row has a cell for each column, perhaps more; a cell never set is "".
+    size_t CellCount(size_t row) const { return m_rows[row].count; }
+    std::string_view Cell(size_t row, size_t column) const { return Text(m_cells[m_rows[row].first + column]); }
+
+    // Copies, for tests.
+    std::vector<Column> Columns() const;
+    std::vector<std::vector<std::string>> Rows() const;
     uint32_t BkColor() const { return m_bkColor; }
     uint32_t TextBkColor() const { return m_textBkColor; }
 
 private:
+    struct Span {
+        uint32_t offset = 0;
+        uint32_t size = 0;
+    };
+    struct StoredColumn {
+        Span heading;
+        int width;
+    };
+    struct Row {
+        uint32_t first;
+        uint32_t count;
+    };
+    Span Store(std::string_view text);
+    std::string_view Text(Span s) const { return {m_text.data() + s.offset, s.size}; }
+    Row AddRow(int& index);
+
     int m_windowWidth;
-    std::vector<Column> m_columns;
-    std::vector<std::vector<std::string>> m_rows;
+    std::string m_text;
+    std::vector<StoredColumn> m_columns;
+    std::vector<Span> m_cells; // each row's cells lie together, rows in any order
+    std::vector<Row> m_rows;
     uint32_t m_bkColor = 0xFFFFFFFF;
     uint32_t m_textBkColor = 0xFFFFFFFF;
 };

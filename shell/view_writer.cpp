@@ -1,0 +1,100 @@
+#include "shell/view_writer.h"
+
+namespace {
+
+bool IsControl(unsigned char c)
+{
+    return c < 0x20 || (c >= 0x7F && c <= 0x9F);
+}
+
+char HexDigit(unsigned v)
+{
+    return "0123456789ABCDEF"[v & 0xF];
+}
+
+bool IsUtf8(std::string_view s)
+{
+    size_t i = 0;
+    while (i < s.size()) {
+        unsigned char c = static_cast<unsigned char>(s[i]);
+        size_t extra = c < 0x80 ? 0 : (c & 0xE0) == 0xC0 ? 1 : (c & 0xF0) == 0xE0 ? 2 : (c & 0xF8) == 0xF0 ? 3 : 9;
+        if (extra == 9 || s.size() - i <= extra)
+            return false;
+        for (size_t k = 1; k <= extra; ++k)
+            if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80)
+                return false;
+        i += extra + 1;
+    }
+    return true;
+}
+
+} // namespace
+
+void ViewWriter::Handle(uint16_t handle)
+{
+    const char text[] = {'0', 'x', HexDigit(handle >> 12), HexDigit(handle >> 8), HexDigit(handle >> 4),
+                         HexDigit(handle)};
+    Put(text, sizeof text);
+}
+
+// Printable ASCII, nearly all of a table's text, is settled by the first test.
+size_t AppendEscaped(ViewWriter& out, std::string_view s, const EscapeStyle& style, bool utf8)
+{
+    size_t controls = 0;
+    // At most six bytes for one: "\\u00XX".
+    char* const start = out.Room(s.size() * 6 + 2);
+    char* at = start;
+    if (style.quoted)
+        *at++ = '"';
+    for (unsigned char c : s) {
+        if (c >= 0x20 && c < 0x7F && c != '"' && c != '\\') {
+            *at++ = static_cast<char>(c);
+            continue;
+        }
+        bool special = style.quoted && (c == '"' || c == '\\');
+        if (!special && c >= 0x20 && c < 0x7F) {
+            *at++ = static_cast<char>(c);
+            continue;
+        }
+        bool control = utf8 ? (c < 0x20 || c == 0x7F) : IsControl(c);
+        if (special) {
+            *at++ = '\\';
+            *at++ = static_cast<char>(c);
+        } else if (control) {
+            ++controls;
+            for (const char* p = style.controlPrefix; *p; ++p)
+                *at++ = *p;
+            *at++ = HexDigit(c >> 4);
+            *at++ = HexDigit(c);
+        } else if (utf8) {
+            *at++ = static_cast<char>(c);
+        } else {
+            *at++ = static_cast<char>(0xC0 | (c >> 6));
+            *at++ = static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    if (style.quoted)
+        *at++ = '"';
+    out.Advance(static_cast<size_t>(at - start));
+    return controls;
+}
+
+void AppendPath(ViewWriter& out, const std::string& path, const EscapeStyle& style)
+{
+    AppendEscaped(out, path, style, IsUtf8(path));
+}
+
+size_t TerminalWidth(std::string_view s)
+{
+    size_t width = s.size();
+    for (unsigned char c : s)
+        width += static_cast<size_t>(IsControl(c)) * 3;
+    return width;
+}
+
+std::string TerminalText(std::string_view latin1)
+{
+    ViewWriter out(latin1.size() * 2 + 2);
+    AppendEscaped(out, latin1, kTerminalStyle);
+    return out.Take();
+}

@@ -1,0 +1,78 @@
+#pragma once
+// How the views write: one growing buffer for the whole output, and table text
+// escaped for a JSON string or a terminal line.
+#include <algorithm>
+#include <charconv>
+#include <cstdint>
+#include <cstring>
+#include <string>
+#include <string_view>
+
+// The whole output of a view, written through a pointer: its text is thousands of
+// short pieces, and std::string's append checks and moves cost more than the copying.
+class ViewWriter {
+public:
+    explicit ViewWriter(size_t expected) { m_text.resize(expected); }
+
+    // Room for n more bytes; write them, then Advance.
+    char* Room(size_t n)
+    {
+        if (m_used + n > m_text.size())
+            m_text.resize(std::max(m_text.size() * 2, m_used + n));
+        return &m_text[m_used];
+    }
+    void Advance(size_t n) { m_used += n; }
+    void Put(const char* s, size_t n)
+    {
+        std::memcpy(Room(n), s, n);
+        m_used += n;
+    }
+    void Put(std::string_view s) { Put(s.data(), s.size()); }
+    template <size_t N>
+    void Put(const char (&literal)[N])
+    {
+        Put(literal, N - 1);
+    }
+    void Put(char c) { *Room(1) = c, ++m_used; }
+    void Spaces(size_t n)
+    {
+        std::memset(Room(n), ' ', n);
+        m_used += n;
+    }
+    void Number(uint64_t value)
+    {
+        char* at = Room(20);
+        m_used += static_cast<size_t>(std::to_chars(at, at + 20, value).ptr - at);
+    }
+    // "0x%04X" of a handle.
+    void Handle(uint16_t handle);
+    std::string Take()
+    {
+        m_text.resize(m_used);
+        return std::move(m_text);
+    }
+
+private:
+    std::string m_text;
+    size_t m_used = 0;
+};
+
+// How text is escaped for one kind of output.
+struct EscapeStyle {
+    bool quoted;               // in double quotes, with '"' and the backslash escaped
+    const char* controlPrefix; // then two hex digits
+};
+constexpr EscapeStyle kJsonStyle{true, "\\u00"};
+constexpr EscapeStyle kTerminalStyle{false, "\\x"};
+
+// Table text is 8-bit (Latin-1 as far as it means anything) and goes out as UTF-8 with
+// C1 controls escaped too; utf8 text (paths of this machine) keeps its bytes.
+// Returns how many control bytes it escaped.
+size_t AppendEscaped(ViewWriter& out, std::string_view s, const EscapeStyle& style, bool utf8 = false);
+// A path that is valid UTF-8 keeps its bytes; any other is shown like table text.
+void AppendPath(ViewWriter& out, const std::string& path, const EscapeStyle& style);
+// Display width of table text written in kTerminalStyle: an escape takes 4 columns.
+size_t TerminalWidth(std::string_view s);
+
+// Table text for a terminal: control bytes as \xNN, the rest Latin-1 in UTF-8.
+std::string TerminalText(std::string_view latin1);
