@@ -81,7 +81,7 @@ void ExerciseDump(std::vector<uint8_t> bytes)
         CheckPrintable(reader.Reason(), "the reason is one printable line");
         return;
     }
-    ByteWindow table = reader.Table();
+    ByteWindow table = reader.TableWindow();
     for (size_t i = 0; i < reader.IndexedCount(); ++i) {
         const StructExtent& e = reader.IndexEntry(i);
         Check(Inside(table, e.start, e.size) && e.size >= 2, "each structure lies inside the table window");

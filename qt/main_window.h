@@ -22,7 +22,6 @@ public:
 
     CMainDlg& Logic() { return m_logic; }
     QTreeWidget* Tree() const { return m_treeWidget; }
-    QAction* AboutAction() const { return m_about; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

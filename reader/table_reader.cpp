@@ -70,7 +70,7 @@ ResultCode CTableReader::Open()
     m_version = located.fields.version;
     m_maxStructureSize = located.fields.maxStructureSize;
     m_structureCount = located.fields.structureCount;
-    m_opened = 1;
+    m_opened = true;
     BuildIndex();
     BuildLookups();
     return kOk;

@@ -41,7 +41,7 @@ public:
     CTableReader();
     // A table from the given locator; osKind is only recorded.
     explicit CTableReader(std::unique_ptr<ITableLocator> locator, OsKind osKind = 0);
-    virtual ~CTableReader();
+    ~CTableReader();
     CTableReader(const CTableReader&) = delete;
     CTableReader& operator=(const CTableReader&) = delete;
 
@@ -54,8 +54,7 @@ public:
 
     // Why Open failed, in one line; empty otherwise.
     const std::string& Reason() const { return m_reason; }
-    bool IsOpen() const { return m_opened != 0; }
-    OsKind GetOsKind() const { return m_osKind; }
+    bool IsOpen() const { return m_opened; }
     AnchorKind Anchor() const { return m_located.fields.anchor; }
     const std::string& Source() const { return m_located.source; }
     uint16_t Version() const { return m_version; }
@@ -70,8 +69,6 @@ public:
     // offset and the cause; empty for a sound table. The index and the count are as
     // the walk found them either way.
     const std::vector<std::string>& Problems() const { return m_problems; }
-    // The table window that the index lies in.
-    ByteWindow Table() const { return m_located.table; }
 
     // The index, in table order; it may hold fewer entries than the count when the
     // table ends early.
@@ -90,7 +87,7 @@ private:
     void NoteProblems(WalkStop stop, size_t offset);
     void BuildLookups();
 
-    int m_opened = 0;
+    bool m_opened = false;
     std::vector<StructExtent> m_index;
     size_t m_searchPosition = 0; // wide enough for any number of structures
     uint8_t m_searchedType = 0xFF;

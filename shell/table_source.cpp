@@ -3,7 +3,7 @@
 #include <cerrno>
 
 #ifndef _WIN32
-#include "shell/host_posix.h"
+#include "platform/process_posix.h"
 #endif
 
 namespace {

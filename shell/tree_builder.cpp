@@ -20,11 +20,6 @@ const char* CaptionOf(CTableReader& reader, uint16_t handle)
 
 } // namespace
 
-std::string TypeCaption(unsigned type)
-{
-    return LoadResString(kIdsCaptionBase + type);
-}
-
 TreeItem BuildTree(CTableReader& reader, ITreeControl& tree, const std::string& computerName)
 {
     std::string rootText = "Computer Name : " + computerName.substr(0, kComputerNameMax);

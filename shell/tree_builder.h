@@ -23,6 +23,3 @@ constexpr int kTreeImageIcons[] = {139, 129, 130, 131, 132, 133, 134};
 TreeItem BuildTree(CTableReader& reader, ITreeControl& tree, const std::string& computerName);
 void AddTypeNode(CTableReader& reader, ITreeControl& tree, TreeItem root, int type);
 void AddInstanceNodes(CTableReader& reader, ITreeControl& tree, int type, TreeItem node);
-
-// The caption of a structure type, "" when it has none.
-std::string TypeCaption(unsigned type);

@@ -6,7 +6,7 @@
 #include <dlfcn.h>
 #include <unistd.h>
 
-#include "shell/host_posix.h"
+#include "platform/process_posix.h"
 #include "shell/main_dlg.h"
 
 #ifndef LUMETRA_MODULE_RELPATH

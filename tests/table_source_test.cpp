@@ -5,7 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "shell/host_posix.h"
+#include "platform/process_posix.h"
 #include "shell/table_source.h"
 
 namespace {

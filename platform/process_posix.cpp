@@ -1,4 +1,4 @@
-#include "shell/host_posix.h"
+#include "platform/process_posix.h"
 
 #include <cerrno>
 #include <climits>
@@ -11,15 +11,9 @@
 #include <unistd.h>
 
 #include "platform/file_bytes.h"
-#include "shell/table_source.h"
-
-#ifndef LUMETRA_HELPER_RELPATH
-#define LUMETRA_HELPER_RELPATH "../libexec/lumetra-read-table"
-#endif
 
 namespace {
 
-constexpr const char* kHelperName = "lumetra-read-table";
 // pkexec's own statuses: the dialog was dismissed, or authorisation failed.
 constexpr int kPkexecDismissed = 126;
 constexpr int kPkexecNotAuthorized = 127;
@@ -168,21 +162,4 @@ bool ReadThroughHelper(const std::string& pkexec, const std::string& helper, std
         return reason = StatusReason(status, errors), false;
     }
     return true;
-}
-
-HostAccess RealHostAccess()
-{
-    HostAccess host;
-    host.sources = [] { return MakeHostLocator(0); };
-    host.files = {std::string(kSysfsTables) + "/DMI", "/dev/mem"};
-    host.openError = [](const std::string& path) {
-        int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-        if (fd < 0)
-            return errno;
-        close(fd);
-        return 0;
-    };
-    host.pkexec = FindOnPath("pkexec", std::getenv("PATH"));
-    host.helper = InstalledFile(kHelperName, LUMETRA_HELPER_RELPATH);
-    return host;
 }
