@@ -1,3 +1,5 @@
+// The window texts and the structure types' captions (1000 + type). Spellings such as
+// "Cnfiguration" are the original texts, kept on purpose: saved output and users rely on them.
 #include "res/string_table.h"
 
 namespace {
