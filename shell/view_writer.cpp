@@ -28,30 +28,24 @@ bool IsUtf8(std::string_view s)
     return true;
 }
 
-} // namespace
-
-void ViewWriter::Handle(uint16_t handle)
+// One loop for each kind, so that the kind's tests cost nothing per byte. Printable
+// ASCII, nearly all of a table's text, is settled by the first test.
+template <Escaping kKind>
+size_t Escape(ViewWriter& out, std::string_view s, bool utf8)
 {
-    const char text[] = {'0', 'x', HexDigit(handle >> 12), HexDigit(handle >> 8), HexDigit(handle >> 4),
-                         HexDigit(handle)};
-    Put(text, sizeof text);
-}
-
-// Printable ASCII, nearly all of a table's text, is settled by the first test.
-size_t AppendEscaped(ViewWriter& out, std::string_view s, const EscapeStyle& style, bool utf8)
-{
+    constexpr bool quoted = kKind == Escaping::Json;
     size_t controls = 0;
     // At most six bytes for one: "\\u00XX".
     char* const start = out.Room(s.size() * 6 + 2);
     char* at = start;
-    if (style.quoted)
+    if (quoted)
         *at++ = '"';
     for (unsigned char c : s) {
         if (c >= 0x20 && c < 0x7F && c != '"' && c != '\\') {
             *at++ = static_cast<char>(c);
             continue;
         }
-        bool special = style.quoted && (c == '"' || c == '\\');
+        bool special = quoted && (c == '"' || c == '\\');
         if (!special && c >= 0x20 && c < 0x7F) {
             *at++ = static_cast<char>(c);
             continue;
@@ -62,8 +56,11 @@ size_t AppendEscaped(ViewWriter& out, std::string_view s, const EscapeStyle& sty
             *at++ = static_cast<char>(c);
         } else if (control) {
             ++controls;
-            for (const char* p = style.controlPrefix; *p; ++p)
-                *at++ = *p;
+            *at++ = '\\';
+            if (quoted)
+                *at++ = 'u', *at++ = '0', *at++ = '0';
+            else
+                *at++ = 'x';
             *at++ = HexDigit(c >> 4);
             *at++ = HexDigit(c);
         } else if (utf8) {
@@ -73,15 +70,22 @@ size_t AppendEscaped(ViewWriter& out, std::string_view s, const EscapeStyle& sty
             *at++ = static_cast<char>(0x80 | (c & 0x3F));
         }
     }
-    if (style.quoted)
+    if (quoted)
         *at++ = '"';
     out.Advance(static_cast<size_t>(at - start));
     return controls;
 }
 
-void AppendPath(ViewWriter& out, const std::string& path, const EscapeStyle& style)
+} // namespace
+
+size_t AppendEscaped(ViewWriter& out, std::string_view s, Escaping kind, bool utf8)
 {
-    AppendEscaped(out, path, style, IsUtf8(path));
+    return kind == Escaping::Json ? Escape<Escaping::Json>(out, s, utf8) : Escape<Escaping::Terminal>(out, s, utf8);
+}
+
+void AppendPath(ViewWriter& out, const std::string& path, Escaping kind)
+{
+    AppendEscaped(out, path, kind, IsUtf8(path));
 }
 
 size_t TerminalWidth(std::string_view s)
@@ -95,6 +99,6 @@ size_t TerminalWidth(std::string_view s)
 std::string TerminalText(std::string_view latin1)
 {
     ViewWriter out(latin1.size() * 2 + 2);
-    AppendEscaped(out, latin1, kTerminalStyle);
+    AppendEscaped(out, latin1, Escaping::Terminal);
     return out.Take();
 }

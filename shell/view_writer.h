@@ -45,7 +45,15 @@ public:
         m_used += static_cast<size_t>(std::to_chars(at, at + 20, value).ptr - at);
     }
     // "0x%04X" of a handle.
-    void Handle(uint16_t handle);
+    void Handle(uint16_t handle)
+    {
+        const char* const digits = "0123456789ABCDEF";
+        char* at = Room(6);
+        at[0] = '0', at[1] = 'x';
+        for (int k = 0; k < 4; ++k)
+            at[2 + k] = digits[(handle >> (12 - 4 * k)) & 0xF];
+        m_used += 6;
+    }
     std::string Take()
     {
         m_text.resize(m_used);
@@ -57,21 +65,17 @@ private:
     size_t m_used = 0;
 };
 
-// How text is escaped for one kind of output.
-struct EscapeStyle {
-    bool quoted;               // in double quotes, with '"' and the backslash escaped
-    const char* controlPrefix; // then two hex digits
-};
-constexpr EscapeStyle kJsonStyle{true, "\\u00"};
-constexpr EscapeStyle kTerminalStyle{false, "\\x"};
+// The two kinds of output: JSON string literals (quoted, '"' and the backslash
+// escaped, controls as \u00XX) and terminal lines (controls as \xNN).
+enum class Escaping { Json, Terminal };
 
 // Table text is 8-bit (Latin-1 as far as it means anything) and goes out as UTF-8 with
 // C1 controls escaped too; utf8 text (paths of this machine) keeps its bytes.
 // Returns how many control bytes it escaped.
-size_t AppendEscaped(ViewWriter& out, std::string_view s, const EscapeStyle& style, bool utf8 = false);
+size_t AppendEscaped(ViewWriter& out, std::string_view s, Escaping kind, bool utf8 = false);
 // A path that is valid UTF-8 keeps its bytes; any other is shown like table text.
-void AppendPath(ViewWriter& out, const std::string& path, const EscapeStyle& style);
-// Display width of table text written in kTerminalStyle: an escape takes 4 columns.
+void AppendPath(ViewWriter& out, const std::string& path, Escaping kind);
+// Display width of table text on a terminal: an escape takes 4 columns.
 size_t TerminalWidth(std::string_view s);
 
 // Table text for a terminal: control bytes as \xNN, the rest Latin-1 in UTF-8.

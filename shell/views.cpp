@@ -67,7 +67,7 @@ public:
     {
         const CTableReader& reader = head.reader;
         out.Put("{\n  \"source\": ");
-        AppendPath(out, reader.Source(), kJsonStyle);
+        AppendPath(out, reader.Source(), Escaping::Json);
         out.Put(",\n  \"smbios\": {\"anchor\": \"");
         out.Put(head.anchor);
         out.Put("\", \"version\": \"");
@@ -82,7 +82,7 @@ public:
         for (size_t i = 0; i < reader.Problems().size(); ++i) {
             if (i)
                 out.Put(", ");
-            AppendEscaped(out, reader.Problems()[i], kJsonStyle);
+            AppendEscaped(out, reader.Problems()[i], Escaping::Json);
         }
         out.Put("]},\n  \"tree\": ");
         Tree(out, head.tree, head.root, 0);
@@ -102,12 +102,12 @@ public:
         out.Put(", \"handle\": ");
         out.Number(e.Handle());
         out.Put(",\n     \"caption\": ");
-        AppendEscaped(out, caption, kJsonStyle);
+        AppendEscaped(out, caption, Escaping::Json);
         out.Put(",\n     \"columns\": [");
         for (size_t c = 0; c < static_cast<size_t>(rows.GetColumnCount()); ++c) {
             if (c)
                 out.Put(", ");
-            AppendEscaped(out, rows.Heading(c), kJsonStyle);
+            AppendEscaped(out, rows.Heading(c), Escaping::Json);
         }
         out.Put("],\n     \"rows\": [");
         for (size_t r = 0; r < rows.RowCount(); ++r) {
@@ -115,7 +115,7 @@ public:
             for (size_t c = 0; c < rows.CellCount(r); ++c) {
                 if (c)
                     out.Put(", ");
-                AppendEscaped(out, rows.Cell(r, c), kJsonStyle);
+                AppendEscaped(out, rows.Cell(r, c), Escaping::Json);
             }
             out.Put(']');
         }
@@ -129,7 +129,7 @@ private:
     {
         const MemoryTree::Node* node = tree.Find(item);
         out.Put("{\"text\": ");
-        AppendEscaped(out, node->text, kJsonStyle);
+        AppendEscaped(out, node->text, Escaping::Json);
         out.Put(", \"handle\": ");
         out.Number(node->data);
         out.Put(", \"children\": [");
@@ -154,7 +154,7 @@ public:
         out.Put(" (");
         out.Put(head.anchor);
         out.Put(") from ");
-        AppendPath(out, reader.Source(), kTerminalStyle);
+        AppendPath(out, reader.Source(), Escaping::Terminal);
         out.Put(", ");
         out.Number(reader.IndexedCount());
         out.Put(" structures\n");
@@ -173,7 +173,7 @@ public:
             out.Put("Type ");
             out.Number(e.Type());
         } else {
-            AppendEscaped(out, caption, kTerminalStyle);
+            AppendEscaped(out, caption, Escaping::Terminal);
         }
         out.Put(", handle ");
         out.Handle(e.Handle());
@@ -198,7 +198,7 @@ private:
     {
         const MemoryTree::Node* node = tree.Find(item);
         out.Spaces(static_cast<size_t>(depth) * 2);
-        AppendEscaped(out, node->text, kTerminalStyle);
+        AppendEscaped(out, node->text, Escaping::Terminal);
         out.Put('\n');
         for (TreeItem child : node->children)
             Tree(out, tree, child, depth + 1);
@@ -216,7 +216,7 @@ private:
         for (size_t c = 0; c < used; ++c) {
             std::string_view text = cell(c);
             // Each escape takes 4 columns for its 1 byte.
-            size_t width = text.size() + 3 * AppendEscaped(out, text, kTerminalStyle);
+            size_t width = text.size() + 3 * AppendEscaped(out, text, Escaping::Terminal);
             if (c + 1 < used)
                 out.Spaces((c < m_widths.size() ? m_widths[c] : 0) - width + 2);
         }
@@ -283,7 +283,7 @@ std::string RenderList(CTableReader& reader)
             if (text == nullptr)
                 break;
             out.Put(" \"");
-            AppendEscaped(out, text, kTerminalStyle);
+            AppendEscaped(out, text, Escaping::Terminal);
             out.Put('"');
         }
         out.Put('\n');
