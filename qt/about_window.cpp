@@ -5,7 +5,7 @@
 
 #include "qt/resources.h"
 
-CAboutDlg::CAboutDlg(const std::string& secondLine, const std::string& problemLine, const std::string& problems,
+CAboutWindow::CAboutWindow(const std::string& secondLine, const std::string& problemLine, const std::string& problems,
                      QWidget* parent)
     : QDialog(parent)
 {

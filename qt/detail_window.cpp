@@ -18,7 +18,7 @@ QTreeView* BuildDetailTemplate(QDialog& dialog)
 
 } // namespace
 
-DetailWindow::DetailWindow(const uint8_t* structure, CTableReader* reader, QWidget* parent)
+CDetailWindow::CDetailWindow(const uint8_t* structure, CTableReader* reader, QWidget* parent)
     : QDialog(parent), m_view(BuildDetailTemplate(*this)), m_list(m_view), m_logic(m_list)
 {
     connect(findChild<QPushButton*>(QStringLiteral("okButton")), &QPushButton::clicked, this, &QDialog::accept);
@@ -29,14 +29,14 @@ DetailWindow::DetailWindow(const uint8_t* structure, CTableReader* reader, QWidg
     setWindowTitle(QString::fromLatin1(m_logic.Caption().c_str()));
 }
 
-void DetailWindow::CopySelectedRows()
+void CDetailWindow::CopySelectedRows()
 {
     QString text = m_list.SelectedRowsText();
     if (!text.isEmpty())
         QApplication::clipboard()->setText(text);
 }
 
-bool DetailWindow::eventFilter(QObject* watched, QEvent* event)
+bool CDetailWindow::eventFilter(QObject* watched, QEvent* event)
 {
     // The view would copy only its current cell; whole rows are what a report list copies.
     if (watched == m_view && event->type() == QEvent::KeyPress &&

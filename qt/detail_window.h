@@ -9,11 +9,11 @@
 
 class QTreeView;
 
-class DetailWindow : public QDialog {
+class CDetailWindow : public QDialog {
     Q_OBJECT
 public:
     // structure must be the reader's current structure.
-    DetailWindow(const uint8_t* structure, CTableReader* reader, QWidget* parent = nullptr);
+    CDetailWindow(const uint8_t* structure, CTableReader* reader, QWidget* parent = nullptr);
 
     // Puts the selected rows on the clipboard as tab-separated text.
     void CopySelectedRows();

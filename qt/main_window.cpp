@@ -26,7 +26,7 @@ QTreeWidget* BuildMainTemplate(QDialog& dialog)
 
 } // namespace
 
-MainWindow::MainWindow(std::unique_ptr<CTableReader> reader, const std::string& appTitle, QWidget* parent)
+CMainWindow::CMainWindow(std::unique_ptr<CTableReader> reader, const std::string& appTitle, QWidget* parent)
     : QDialog(parent),
       m_treeWidget(BuildMainTemplate(*this)),
       m_tree(m_treeWidget),
@@ -44,7 +44,7 @@ MainWindow::MainWindow(std::unique_ptr<CTableReader> reader, const std::string& 
     m_treeWidget->viewport()->installEventFilter(this);
 }
 
-bool MainWindow::Initialise()
+bool CMainWindow::Initialise()
 {
     // The window manager owns the system menu here, so the About item sits in the
     // window's context menu, and F1 opens it too.
@@ -72,7 +72,7 @@ bool MainWindow::Initialise()
     return true;
 }
 
-bool MainWindow::eventFilter(QObject* watched, QEvent* event)
+bool CMainWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_treeWidget->viewport() && event->type() == QEvent::MouseButtonDblClick &&
         static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
@@ -89,15 +89,15 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
     return QDialog::eventFilter(watched, event);
 }
 
-void MainWindow::RunDetail(const uint8_t* structure, CTableReader& reader)
+void CMainWindow::RunDetail(const uint8_t* structure, CTableReader& reader)
 {
-    DetailWindow detail(structure, &reader, this);
+    CDetailWindow detail(structure, &reader, this);
     detail.exec();
 }
 
-void MainWindow::RunAbout()
+void CMainWindow::RunAbout()
 {
     const CTableReader& reader = m_logic.Reader();
-    CAboutDlg about(AboutSecondLine(reader), AboutProblemLine(reader), ProblemsText(reader), this);
+    CAboutWindow about(AboutSecondLine(reader), AboutProblemLine(reader), ProblemsText(reader), this);
     about.exec();
 }

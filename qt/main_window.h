@@ -11,10 +11,10 @@
 class QAction;
 class QTreeWidget;
 
-class MainWindow : public QDialog, private IDialogRunner {
+class CMainWindow : public QDialog, private IDialogRunner {
     Q_OBJECT
 public:
-    MainWindow(std::unique_ptr<CTableReader> reader, const std::string& appTitle, QWidget* parent = nullptr);
+    CMainWindow(std::unique_ptr<CTableReader> reader, const std::string& appTitle, QWidget* parent = nullptr);
 
     // Opens the table and fills the tree. False when there is none: the user has been
     // told, the result is kIdCancel, and the window must not run.

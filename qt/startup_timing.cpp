@@ -45,7 +45,7 @@ double MsSinceProcessStart()
 // once that paint is done.
 class Probe : public QObject {
 public:
-    explicit Probe(MainWindow& window) : QObject(&window), m_window(window) {}
+    explicit Probe(CMainWindow& window) : QObject(&window), m_window(window) {}
 
     bool eventFilter(QObject* watched, QEvent* event) override
     {
@@ -56,7 +56,7 @@ public:
             QTimer::singleShot(0, this, [this] { TreeShown(); });
         } else if (m_stage == Stage::Detail) {
             auto* widget = qobject_cast<QWidget*>(watched);
-            if (auto* detail = widget ? qobject_cast<DetailWindow*>(widget->window()) : nullptr) {
+            if (auto* detail = widget ? qobject_cast<CDetailWindow*>(widget->window()) : nullptr) {
                 m_stage = Stage::Done;
                 QTimer::singleShot(0, this, [this, detail] { DetailShown(detail); });
             }
@@ -91,21 +91,21 @@ private:
         m_window.reject();
     }
 
-    void DetailShown(DetailWindow* detail)
+    void DetailShown(CDetailWindow* detail)
     {
         std::fprintf(stderr, "lumetra timing: double-click to the detail window shown: %.1f ms\n",
                      m_clock.nsecsElapsed() / 1e6);
         detail->reject();
     }
 
-    MainWindow& m_window;
+    CMainWindow& m_window;
     Stage m_stage = Stage::Tree;
     QElapsedTimer m_clock;
 };
 
 } // namespace
 
-void StartupTiming::StartIfAsked(MainWindow& window)
+void StartupTiming::StartIfAsked(CMainWindow& window)
 {
     if (qEnvironmentVariable("LUMETRA_TIMING") != QLatin1String("1"))
         return;

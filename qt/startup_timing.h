@@ -3,8 +3,8 @@
 // on standard error, the time from its process start to the main window's tree filled
 // and first painted, then double-clicks the first leaf and prints the time from that
 // double-click to the detail window's first paint, and ends.
-class MainWindow;
+class CMainWindow;
 
 namespace StartupTiming {
-void StartIfAsked(MainWindow& window);
+void StartIfAsked(CMainWindow& window);
 }

@@ -13,7 +13,7 @@
 
 int CViewerApp::InitInstance()
 {
-    MainWindow window(std::move(m_reader), m_appTitle);
+    CMainWindow window(std::move(m_reader), m_appTitle);
     window.Logic().m_advice = m_advice;
     WindowTour::StartIfAsked(window);
     StartupTiming::StartIfAsked(window);

@@ -43,7 +43,7 @@ void GrabNextModal(const QString& path)
 }
 
 // The leaf that stands for the first structure of a type: its node, or the node's first child.
-QTreeWidgetItem* LeafOfType(MainWindow& window, int type)
+QTreeWidgetItem* LeafOfType(CMainWindow& window, int type)
 {
     QTreeWidgetItem* root = window.Tree()->topLevelItem(0);
     for (int i = 0; root && i < root->childCount(); ++i) {
@@ -57,7 +57,7 @@ QTreeWidgetItem* LeafOfType(MainWindow& window, int type)
     return nullptr;
 }
 
-void Visit(MainWindow& window, const QString& dir, const QList<int>& types)
+void Visit(CMainWindow& window, const QString& dir, const QList<int>& types)
 {
     QWidget* active = QApplication::activeModalWidget();
     if (auto* box = qobject_cast<QMessageBox*>(active)) {
@@ -87,7 +87,7 @@ void Visit(MainWindow& window, const QString& dir, const QList<int>& types)
 
 } // namespace
 
-void WindowTour::StartIfAsked(MainWindow& window)
+void WindowTour::StartIfAsked(CMainWindow& window)
 {
     QString dir = qEnvironmentVariable("LUMETRA_GRAB_DIR");
     if (dir.isEmpty())

@@ -3,8 +3,8 @@
 // windows once, saves it there as a PNG and ends: the main window (main.png), the detail
 // window of each type listed in LUMETRA_GRAB_TYPES (detail-<type>.png; "0" when unset)
 // and the About box (about.png); with no table, the message box (no-dmi.png).
-class MainWindow;
+class CMainWindow;
 
 namespace WindowTour {
-void StartIfAsked(MainWindow& window);
+void StartIfAsked(CMainWindow& window);
 }

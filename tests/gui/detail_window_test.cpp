@@ -17,7 +17,7 @@ struct Detail {
     {
         const uint8_t* current = nullptr;
         reader->SelectStructure(0, &current);
-        window = std::make_unique<DetailWindow>(current, reader.get());
+        window = std::make_unique<CDetailWindow>(current, reader.get());
         view = window->findChild<QTreeView*>(QStringLiteral("list"));
     }
     // The headings, then every row: cells joined by '|'.
@@ -35,7 +35,7 @@ struct Detail {
     }
 
     std::unique_ptr<CTableReader> reader;
-    std::unique_ptr<DetailWindow> window;
+    std::unique_ptr<CDetailWindow> window;
     QTreeView* view = nullptr;
 };
 
@@ -80,7 +80,7 @@ TEST(DetailWindow, CtrlCCopiesTheSelectedRowsAndOkEscapeOrTheCloseBoxEndIt)
     QTest::keyClick(d.view, Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(QApplication::clipboard()->text(), copied);
 
-    DetailWindow* window = d.window.get();
+    CDetailWindow* window = d.window.get();
     auto* ok = window->findChild<QPushButton*>(QStringLiteral("okButton"));
     EXPECT_EQ(ExecAnd(*window, [ok] { ok->click(); }), QDialog::Accepted);
     EXPECT_EQ(ExecAnd(*window, [window] { QTest::keyClick(window, Qt::Key_Escape); }), QDialog::Rejected);

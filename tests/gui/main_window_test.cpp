@@ -33,7 +33,7 @@ struct ShownWindow {
         DoubleClick(tree->viewport(), tree->visualItemRect(item).center());
     }
 
-    MainWindow window;
+    CMainWindow window;
     QTreeWidget* tree = window.Tree();
     bool ok = false;
     QTreeWidgetItem* root = nullptr;
@@ -65,7 +65,7 @@ TEST(MainWindow, EndsOnExitOrEscapeAndAfterNoDmiFunctionWithoutATable)
     EXPECT_EQ(ExecAnd(w.window, [exit] { exit->click(); }), QDialog::Rejected);
     EXPECT_EQ(ExecAnd(w.window, [&w] { QTest::keyClick(&w.window, Qt::Key_Escape); }), QDialog::Rejected);
 
-    MainWindow main(std::make_unique<CTableReader>(MakeSavedTableLocator(TestData("missing.bin"))), "lumetra");
+    CMainWindow main(std::make_unique<CTableReader>(MakeSavedTableLocator(TestData("missing.bin"))), "lumetra");
     main.Logic().m_advice = "Run as root.";
     int shown = 0;
     ModalWatcher watcher([&](QWidget* window) {

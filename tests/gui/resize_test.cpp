@@ -29,9 +29,9 @@ TEST(Resizing, ListsGrowAndTheOtherItemsFollowTheBottomEdge)
     auto reader = OpenTable({Structure(200, 1, {}, {kLong})});
     const uint8_t* current = nullptr;
     reader->SelectStructure(0, &current);
-    MainWindow main(OpenTable({Structure(0, 0)}), "lumetra");
+    CMainWindow main(OpenTable({Structure(0, 0)}), "lumetra");
     ASSERT_TRUE(main.Initialise());
-    DetailWindow detail(current, reader.get());
+    CDetailWindow detail(current, reader.get());
 
     struct Moved {
         const char* name;
@@ -75,7 +75,7 @@ TEST(Resizing, CutOffCellsHaveTooltipsAndDividersFitColumns)
     auto reader = OpenTable({Structure(200, 1, {}, {kLong})});
     const uint8_t* current = nullptr;
     reader->SelectStructure(0, &current);
-    DetailWindow detail(current, reader.get());
+    CDetailWindow detail(current, reader.get());
     detail.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&detail));
     auto* view = detail.findChild<QTreeView*>(QStringLiteral("list"));
@@ -101,7 +101,7 @@ TEST(Resizing, CutOffCellsHaveTooltipsAndDividersFitColumns)
     EXPECT_EQ(CutOffText(view, longCell), QString());
 
     // The main window's tree does the same for a node cut off by a narrow window.
-    MainWindow main(OpenTable({Structure(17, 1)}), "lumetra");
+    CMainWindow main(OpenTable({Structure(17, 1)}), "lumetra");
     ASSERT_TRUE(main.Initialise());
     main.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
