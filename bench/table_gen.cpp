@@ -2,6 +2,9 @@
 
 #include <string>
 
+#include "reader/table_reader.h"
+#include "shell/dump_bin.h"
+
 namespace {
 
 using Bytes = std::vector<uint8_t>;
@@ -93,14 +96,6 @@ size_t StructureSize(const Template& t)
     return size + (t.strings.empty() ? 1 : 0);
 }
 
-uint8_t Checksum(const Bytes& b, size_t from, size_t length)
-{
-    uint8_t sum = 0;
-    for (size_t i = from; i < from + length; ++i)
-        sum = static_cast<uint8_t>(sum + b[i]);
-    return static_cast<uint8_t>(-sum);
-}
-
 void Put(Bytes& b, size_t at, uint64_t value, int width)
 {
     for (int i = 0; i < width; ++i)
@@ -148,8 +143,6 @@ std::vector<uint8_t> MakeTableDump(TableMix mix, size_t count, size_t maxBytes)
         Put(dump, 0x18, 0x20, 4);
         Put(dump, 0x1C, made, 2);
         dump[0x1E] = 0x28;
-        dump[0x15] = Checksum(dump, 0x10, 0x0F);
-        dump[0x04] = Checksum(dump, 0x00, 0x1F);
     } else {
         const char anchor[] = "_SM3_";
         for (int i = 0; i < 5; ++i)
@@ -160,10 +153,11 @@ std::vector<uint8_t> MakeTableDump(TableMix mix, size_t count, size_t maxBytes)
         dump[0x0A] = 1;
         Put(dump, 0x0C, table.size(), 4);
         Put(dump, 0x10, 0x20, 8);
-        dump[0x05] = Checksum(dump, 0x00, 0x18);
     }
     dump.insert(dump.end(), table.begin(), table.end());
-    return dump;
+    // Saved as --dump-bin saves a table: the same layout, and the checksums made right.
+    CTableReader reader(std::make_unique<DumpFileLocator>("generated", dump));
+    return reader.Open() == kOk ? DumpBinImage(reader) : dump;
 }
 
 size_t DumpStructureCount(const std::vector<uint8_t>& dump)
