@@ -4,7 +4,6 @@
 #include <fstream>
 #include <functional>
 #include <map>
-#include <regex>
 #include <sstream>
 
 #include "reader/table_reader.h"
@@ -36,13 +35,13 @@ bool Number(const std::string& s, int base, uint64_t& out)
 // "OFF:W=VALUE" tokens, all hexadecimal: a little-endian field of W bytes at OFF.
 bool ApplyFields(const std::string& text, Bytes& bytes)
 {
-    static const std::regex field("([0-9A-Fa-f]+):([1-8])=([0-9A-Fa-f]+)");
     std::istringstream in(text);
-    std::smatch m;
     for (std::string token; in >> token;) {
+        size_t colon = token.find(':'), equals = token.find('=', colon);
         uint64_t offset = 0, width = 0, value = 0;
-        if (!std::regex_match(token, m, field) || !Number(m[1], 16, offset) || !Number(m[2], 10, width) ||
-            !Number(m[3], 16, value) || offset + width > bytes.size())
+        if (equals == std::string::npos || !Number(token.substr(0, colon), 16, offset) ||
+            !Number(token.substr(colon + 1, equals - colon - 1), 16, width) || !Number(token.substr(equals + 1), 16, value) ||
+            width < 1 || width > 8 || offset + width > bytes.size())
             return false;
         for (uint64_t n = 0; n < width; ++n)
             bytes[offset + n] = static_cast<uint8_t>(value >> (8 * n));
@@ -139,27 +138,43 @@ std::string RowLine(const std::vector<std::string>& cells)
 
 bool ParseByteTokens(const std::string& text, Bytes& out)
 {
-    // A group, a quoted text or a hex byte, each with an optional repeat.
-    static const std::regex token(R"re(\s*(?:\(([^()]*)\)|"((?:[^"\\]|\\.)*)"|([0-9A-Fa-f]{2}))(?:\*(\d+))?\s*)re");
-    std::smatch m;
-    for (auto at = text.cbegin(); at != text.cend(); at = m[0].second) {
-        if (!std::regex_search(at, text.cend(), m, token, std::regex_constants::match_continuous))
-            return Blank(std::string(at, text.cend()));
+    // A group "(...)", a quoted text or a hex byte, each with an optional "*N".
+    for (size_t i = text.find_first_not_of(" \t\r"); i < text.size(); i = text.find_first_not_of(" \t\r", i)) {
         Bytes piece;
-        if (m[1].matched && !ParseByteTokens(m[1], piece))
-            return false;
-        if (m[3].matched)
-            piece.push_back(static_cast<uint8_t>(std::stoul(m[3], nullptr, 16)));
-        const std::string quoted = m[2];
-        for (size_t i = 0; i < quoted.size(); ++i) {
-            bool hex = quoted[i] == '\\' && quoted[i + 1] == 'x';
-            piece.push_back(hex ? static_cast<uint8_t>(std::stoul(quoted.substr(i + 2, 2), nullptr, 16))
-                                : static_cast<uint8_t>(quoted[i] == '\\' ? quoted[++i] : quoted[i]));
-            i += hex ? 3 : 0;
-        }
-        if (m[2].matched)
+        if (text[i] == '(') {
+            size_t close = text.find(')', i);
+            if (close == std::string::npos || !ParseByteTokens(text.substr(i + 1, close - i - 1), piece))
+                return false;
+            i = close + 1;
+        } else if (text[i] == '"') {
+            for (++i; i < text.size() && text[i] != '"'; ++i) {
+                bool hex = text[i] == '\\' && text.compare(i + 1, 1, "x") == 0;
+                uint64_t code = 0;
+                if (hex && !Number(text.substr(i + 2, 2), 16, code))
+                    return false;
+                piece.push_back(hex ? static_cast<uint8_t>(code) : static_cast<uint8_t>(text[i] == '\\' ? text[++i] : text[i]));
+                i += hex ? 3 : 0;
+            }
+            if (i++ >= text.size())
+                return false; // no closing quote
             piece.push_back(0);
-        for (unsigned long n = m[4].matched ? std::stoul(m[4]) : 1; n > 0; --n)
+        } else {
+            uint64_t byte = 0;
+            if (!Number(text.substr(i, 2), 16, byte))
+                return false;
+            piece.push_back(static_cast<uint8_t>(byte));
+            i += 2;
+        }
+        uint64_t times = 1;
+        if (i < text.size() && text[i] == '*') {
+            size_t end = std::min(text.find_first_of(" \t\r", i), text.size());
+            if (!Number(text.substr(i + 1, end - i - 1), 10, times))
+                return false;
+            i = end;
+        }
+        if (i < text.size() && std::string(" \t\r").find(text[i]) == std::string::npos)
+            return false; // something glued to the token
+        for (; times > 0; --times)
             out.insert(out.end(), piece.begin(), piece.end());
     }
     return true;
@@ -259,10 +274,9 @@ std::vector<std::string> ActualLines(const Case& c, const CaseExpect& e)
     DetailFixture fixture(e.bytes, list);
     // A run: the row with the Description the first expected line names ("no \"Name\""
     // when it must be absent), and the rows with an empty Description after it.
-    std::smatch m;
     const std::string first = e.lines.empty() ? "" : e.lines[0];
-    std::regex_match(first, m, std::regex(R"re(no "(.*)"|(.*?)( \|.*)?)re"));
-    const std::string name = m[1].matched ? m[1].str() : m[2].str();
+    bool absent = first.size() > 4 && first.compare(0, 4, "no \"") == 0 && first.back() == '"';
+    const std::string name = absent ? first.substr(4, first.size() - 5) : first.substr(0, first.find(" |"));
     const Rows& rows = list.Rows();
     size_t i = 0;
     while (e.run && i < rows.size() && rows[i][0] != name)
