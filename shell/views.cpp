@@ -79,11 +79,7 @@ public:
         out.Put(", \"indexed_count\": ");
         out.Number(reader.IndexedCount());
         out.Put(", \"problems\": [");
-        for (size_t i = 0; i < reader.Problems().size(); ++i) {
-            if (i)
-                out.Put(", ");
-            AppendEscaped(out, reader.Problems()[i], Escaping::Json);
-        }
+        Strings(out, reader.Problems().size(), [&](size_t i) { return std::string_view(reader.Problems()[i]); });
         out.Put("]},\n  \"tree\": ");
         Tree(out, head.tree, head.root, 0);
         out.Put(",\n  \"structures\": [");
@@ -104,19 +100,11 @@ public:
         out.Put(",\n     \"caption\": ");
         AppendEscaped(out, caption, Escaping::Json);
         out.Put(",\n     \"columns\": [");
-        for (size_t c = 0; c < static_cast<size_t>(rows.GetColumnCount()); ++c) {
-            if (c)
-                out.Put(", ");
-            AppendEscaped(out, rows.Heading(c), Escaping::Json);
-        }
+        Strings(out, static_cast<size_t>(rows.GetColumnCount()), [&](size_t c) { return rows.Heading(c); });
         out.Put("],\n     \"rows\": [");
         for (size_t r = 0; r < rows.RowCount(); ++r) {
             out.Put(r ? ",\n       [" : "\n       [");
-            for (size_t c = 0; c < rows.CellCount(r); ++c) {
-                if (c)
-                    out.Put(", ");
-                AppendEscaped(out, rows.Cell(r, c), Escaping::Json);
-            }
+            Strings(out, rows.CellCount(r), [&](size_t c) { return rows.Cell(r, c); });
             out.Put(']');
         }
         out.Put("]}");
@@ -125,6 +113,17 @@ public:
     void End(ViewWriter& out) { out.Put("]\n}\n"); }
 
 private:
+    // The items of a JSON array of strings, given their count and how to get each.
+    template <typename Get>
+    static void Strings(ViewWriter& out, size_t count, Get get)
+    {
+        for (size_t i = 0; i < count; ++i) {
+            if (i)
+                out.Put(", ");
+            AppendEscaped(out, get(i), Escaping::Json);
+        }
+    }
+
     static void Tree(ViewWriter& out, const MemoryTree& tree, TreeItem item, int depth)
     {
         const MemoryTree::Node* node = tree.Find(item);
