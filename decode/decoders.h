@@ -47,3 +47,42 @@ void DecodeBiosLanguageInformation(CDetailDlg& dlg);  // type 13
 void DecodePhysicalMemoryArray(CDetailDlg& dlg);      // type 16
 void DecodeMemoryDevice(CDetailDlg& dlg);             // type 17
 void DecodeMemoryArrayMappedAddress(CDetailDlg& dlg); // type 19
+// The types below show the generic rows first and their decoded rows after them.
+// log_groups.cpp
+void DecodeOemStrings(CDetailDlg& dlg);                   // type 11
+void DecodeSystemConfigurationOptions(CDetailDlg& dlg);   // type 12
+void DecodeGroupAssociations(CDetailDlg& dlg);            // type 14
+void DecodeSystemEventLog(CDetailDlg& dlg);               // type 15
+// memory_error.cpp
+void DecodeMemoryErrorInformation32(CDetailDlg& dlg);     // type 18
+void DecodeMemoryDeviceMappedAddress(CDetailDlg& dlg);    // type 20
+void DecodeMemoryErrorInformation64(CDetailDlg& dlg);     // type 33
+void DecodeMemoryChannel(CDetailDlg& dlg);                // type 37
+// power_security.cpp
+void DecodeBuiltInPointingDevice(CDetailDlg& dlg);        // type 21
+void DecodePortableBattery(CDetailDlg& dlg);              // type 22
+void DecodeSystemReset(CDetailDlg& dlg);                  // type 23
+void DecodeHardwareSecurity(CDetailDlg& dlg);             // type 24
+void DecodeSystemPowerControls(CDetailDlg& dlg);          // type 25
+void DecodeOutOfBandRemoteAccess(CDetailDlg& dlg);        // type 30
+void DecodeBootIntegrityServices(CDetailDlg& dlg);        // type 31
+void DecodeSystemBootInformation(CDetailDlg& dlg);        // type 32
+// probes_management.cpp
+void DecodeVoltageProbe(CDetailDlg& dlg);                 // type 26
+void DecodeCoolingDevice(CDetailDlg& dlg);                // type 27
+void DecodeTemperatureProbe(CDetailDlg& dlg);             // type 28
+void DecodeElectricalCurrentProbe(CDetailDlg& dlg);       // type 29
+void DecodeManagementDevice(CDetailDlg& dlg);             // type 34
+void DecodeManagementDeviceComponent(CDetailDlg& dlg);    // type 35
+void DecodeManagementDeviceThresholdData(CDetailDlg& dlg);// type 36
+void DecodeSystemPowerSupply(CDetailDlg& dlg);            // type 39
+// host_interface.cpp
+void DecodeIpmiDeviceInformation(CDetailDlg& dlg);        // type 38
+void DecodeAdditionalInformation(CDetailDlg& dlg);        // type 40
+void DecodeOnboardDevicesExtended(CDetailDlg& dlg);       // type 41
+void DecodeManagementControllerHostInterface(CDetailDlg& dlg);// type 42
+// firmware_tpm.cpp
+void DecodeTpmDevice(CDetailDlg& dlg);                    // type 43
+void DecodeProcessorAdditionalInformation(CDetailDlg& dlg);// type 44
+void DecodeFirmwareInventoryInformation(CDetailDlg& dlg); // type 45
+void DecodeStringProperty(CDetailDlg& dlg);               // type 46

@@ -8,6 +8,7 @@ namespace {
 struct DecoderEntry {
     uint8_t type;
     DecodeFn decode;
+    bool afterGeneric = false; // types the original decoded generically: their generic rows stay first
 };
 
 const DecoderEntry kDecoders[] = {
@@ -22,10 +23,42 @@ const DecoderEntry kDecoders[] = {
     {8, DecodePortConnectorInformation},
     {9, DecodeSystemSlots},
     {10, DecodeOnBoardDevices},
+    {11, DecodeOemStrings, true},
+    {12, DecodeSystemConfigurationOptions, true},
     {13, DecodeBiosLanguageInformation},
+    {14, DecodeGroupAssociations, true},
+    {15, DecodeSystemEventLog, true},
     {16, DecodePhysicalMemoryArray},
     {17, DecodeMemoryDevice},
+    {18, DecodeMemoryErrorInformation32, true},
     {19, DecodeMemoryArrayMappedAddress},
+    {20, DecodeMemoryDeviceMappedAddress, true},
+    {21, DecodeBuiltInPointingDevice, true},
+    {22, DecodePortableBattery, true},
+    {23, DecodeSystemReset, true},
+    {24, DecodeHardwareSecurity, true},
+    {25, DecodeSystemPowerControls, true},
+    {26, DecodeVoltageProbe, true},
+    {27, DecodeCoolingDevice, true},
+    {28, DecodeTemperatureProbe, true},
+    {29, DecodeElectricalCurrentProbe, true},
+    {30, DecodeOutOfBandRemoteAccess, true},
+    {31, DecodeBootIntegrityServices, true},
+    {32, DecodeSystemBootInformation, true},
+    {33, DecodeMemoryErrorInformation64, true},
+    {34, DecodeManagementDevice, true},
+    {35, DecodeManagementDeviceComponent, true},
+    {36, DecodeManagementDeviceThresholdData, true},
+    {37, DecodeMemoryChannel, true},
+    {38, DecodeIpmiDeviceInformation, true},
+    {39, DecodeSystemPowerSupply, true},
+    {40, DecodeAdditionalInformation, true},
+    {41, DecodeOnboardDevicesExtended, true},
+    {42, DecodeManagementControllerHostInterface, true},
+    {43, DecodeTpmDevice, true},
+    {44, DecodeProcessorAdditionalInformation, true},
+    {45, DecodeFirmwareInventoryInformation, true},
+    {46, DecodeStringProperty, true},
 };
 
 } // namespace
@@ -40,6 +73,8 @@ void DecodeRows(CDetailDlg& dlg)
     if (type <= 127) {
         for (const DecoderEntry& d : kDecoders) {
             if (d.type == type) {
+                if (d.afterGeneric)
+                    dlg.AddGenericRows();
                 d.decode(dlg);
                 return;
             }
