@@ -282,7 +282,7 @@ std::string WriteDump(const std::vector<std::string>& names)
         CaseFile file = ParseCaseFile(std::string(LUMETRA_CASE_DIR) + "/" + name);
         EXPECT_TRUE(file.error.empty() && !file.cases.empty()) << name << ": " << file.error;
         for (const Case& c : file.cases)
-            if (!c.table)
+            if (!c.table && c.expects.at(0).bytes.at(0) != 127) // an End-of-Table would end dmidecode's walk
                 table.insert(table.end(), c.expects.at(0).bytes.begin(), c.expects.at(0).bytes.end());
     }
     Bytes dump = EntryPointSm3(0x20, static_cast<uint32_t>(table.size()), 3, 4);
