@@ -23,6 +23,28 @@ inline constexpr const char* kErrorCorrection[] = {
     "CRC",
 };
 
+// On-board device type (type 10, bits 0-6 of each device's type byte; type 41, 0x05, bits 0-6).
+inline constexpr const char* kOnBoardDeviceType[] = {
+    "",
+    "Other",
+    "Unknown",
+    "Video",
+    "SCSI Controller",
+    "Ethernet",
+    "Token Ring",
+    "Sound",
+    // End of the original table; later codes: SMBIOS 3.9.
+    "PATA Controller",
+    "SATA Controller",
+    "SAS Controller",
+    "Wireless LAN",
+    "Bluetooth",
+    "WWAN",
+    "eMMC (embedded Multi-Media Controller)",
+    "NVMe Controller",
+    "UFS Controller",
+};
+
 // dispatch.cpp: the rows of the structure that dlg holds, by its type.
 void DecodeRows(CDetailDlg& dlg);
 

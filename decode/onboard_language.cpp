@@ -3,28 +3,6 @@
 
 #include "decode/decoders.h"
 
-// On-board device type (type 10, bits 0-6 of each device's type byte).
-static const char* const kOnBoardDeviceType[] = {
-    "",
-    "Other",
-    "Unknown",
-    "Video",
-    "SCSI Controller",
-    "Ethernet",
-    "Token Ring",
-    "Sound",
-    // End of the original table; later codes: SMBIOS 3.9.
-    "PATA Controller",
-    "SATA Controller",
-    "SAS Controller",
-    "Wireless LAN",
-    "Bluetooth",
-    "WWAN",
-    "eMMC (embedded Multi-Media Controller)",
-    "NVMe Controller",
-    "UFS Controller",
-};
-
 // One line per device, in three columns of its own instead of Description/Value.
 void DecodeOnBoardDevices(CDetailDlg& dlg)
 {
