@@ -114,7 +114,8 @@ void DecodeSystemEventLog(CDetailDlg& dlg)
         dlg.AddRow("Access Method", LogCodeText(dlg, kLogAccessMethod, dlg.Byte(0x0A)));
     if (dlg.Has(0x0B, 1)) {
         unsigned status = dlg.Byte(0x0B);
-        dlg.AddRow("Log Status", dlg.Format("%s, %s", (status & 1) ? "Valid" : "Invalid", (status & 2) ? "Full" : "Not Full"));
+        dlg.AddRow("Log Status",
+                   dlg.Format("%s, %s", (status & 1) ? "Valid" : "Invalid", (status & 2) ? "Full" : "Not Full"));
     }
     dlg.AddNumberRow("Log Change Token", 0x0C, 4, "0x%.8X");
     AddLogAddressRow(dlg);

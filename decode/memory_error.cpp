@@ -91,10 +91,12 @@ static void AddRangeSizeRow(CDetailDlg& dlg, unsigned long long start, unsigned 
         dlg.AddRow("Range Size", "Invalid");
         return;
     }
-    unsigned long long bytes = end - start + 1; // 0 only for the whole 64-bit space
-    if (bytes != 0 && bytes % (1024 * 1024) == 0)
+    unsigned long long bytes = end - start + 1;
+    if (bytes == 0) // the whole 64-bit space, one more than the type holds
+        dlg.AddSizeRow("Range Size", 1ull << 44, 'M');
+    else if (bytes % (1024 * 1024) == 0)
         dlg.AddSizeRow("Range Size", bytes >> 20, 'M');
-    else if (bytes != 0 && bytes % 1024 == 0)
+    else if (bytes % 1024 == 0)
         dlg.AddSizeRow("Range Size", bytes >> 10, 'K');
     else
         dlg.AddRow("Range Size", dlg.Format("%llu Bytes", bytes));
@@ -104,6 +106,11 @@ static void AddRangeSizeRow(CDetailDlg& dlg, unsigned long long start, unsigned 
 static void AddKilobyteAddressRow(CDetailDlg& dlg, const char* description, uint32_t kilobytes, unsigned lastByte)
 {
     dlg.AddRow(description, dlg.Format("0x%.8llX", (static_cast<unsigned long long>(kilobytes) << 10) + lastByte));
+}
+
+static void AddByteAddressRow(CDetailDlg& dlg, const char* description, unsigned long long address)
+{
+    dlg.AddRow(description, dlg.Format("0x%.8llX", address));
 }
 
 // Interleave position or depth: 0 when the device takes part in no interleave.
@@ -137,9 +144,9 @@ void DecodeMemoryDeviceMappedAddress(CDetailDlg& dlg)
     if (!deferred)
         return;
     if (dlg.Has(0x13, 8))
-        dlg.AddRow("Extended Starting Address", dlg.Format("0x%.8llX", static_cast<unsigned long long>(dlg.Qword(0x13))));
+        AddByteAddressRow(dlg, "Extended Starting Address", dlg.Qword(0x13));
     if (dlg.Has(0x1B, 8)) {
-        dlg.AddRow("Extended Ending Address", dlg.Format("0x%.8llX", static_cast<unsigned long long>(dlg.Qword(0x1B))));
+        AddByteAddressRow(dlg, "Extended Ending Address", dlg.Qword(0x1B));
         if (dlg.Has(0x13, 8))
             AddRangeSizeRow(dlg, dlg.Qword(0x13), dlg.Qword(0x1B));
     }
