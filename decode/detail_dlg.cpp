@@ -57,11 +57,11 @@ int CDetailDlg::AddRow(std::initializer_list<const char*> cells)
     return ++m_row;
 }
 
-void CDetailDlg::AddFlagRows(const char* description, uint32_t value, const char* const* table, int bits)
+void CDetailDlg::AddFlagRows(const char* description, uint64_t value, const char* const* table, int bits)
 {
     const char* label = description;
     for (int n = 0; n < bits; ++n) {
-        if (value & (uint32_t{1} << n)) {
+        if (value & (uint64_t{1} << n)) {
             AddRow(label, table[n] ? table[n] : Format("Bit %d", n));
             label = "";
         }
@@ -113,6 +113,23 @@ void CDetailDlg::AddNumberRow(const char* description, size_t offset, size_t wid
         return;
     uint32_t value = Number(offset, width);
     AddRow(description, value == none ? noneText : Format(format, value));
+}
+
+void CDetailDlg::AddHexRows(const char* description, size_t from, size_t end)
+{
+    static const char kHex[] = "0123456789ABCDEF";
+    char line[16 * 3];
+    for (size_t at = from; at < end; at += 16) {
+        size_t used = 0;
+        for (size_t n = at; n < end && n < at + 16; ++n) {
+            uint8_t byte = Byte(n);
+            line[used++] = kHex[byte >> 4];
+            line[used++] = kHex[byte & 0xF];
+            line[used++] = ' ';
+        }
+        line[used - 1] = '\0';
+        AddRow(at == from ? description : "", line);
+    }
 }
 
 void CDetailDlg::AddSizeRow(const char* description, unsigned long long value, char unit)

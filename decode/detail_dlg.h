@@ -55,11 +55,11 @@ public:
         AddRow(description, EnumText(table, code));
     }
     // One row per set bit, the group's Description on the first.
-    void AddFlagRows(const char* description, uint32_t value, const char* const* table, int bits);
+    void AddFlagRows(const char* description, uint64_t value, const char* const* table, int bits);
     template <size_t N>
-    void AddFlagRows(const char* description, uint32_t value, const char* const (&table)[N])
+    void AddFlagRows(const char* description, uint64_t value, const char* const (&table)[N])
     {
-        static_assert(N <= 32, "a flag field has at most 32 bits");
+        static_assert(N <= 64, "a flag field has at most 64 bits");
         AddFlagRows(description, value, table, static_cast<int>(N));
     }
     static const char* FindPairText(const CodeText* pairs, uint8_t code);
@@ -114,6 +114,10 @@ public:
         if (Has(offset, 1))
             AddRow(description, FindPairText(pairs, Byte(offset)));
     }
+
+    // Bytes [from, end) of the formatted area in hex, sixteen to a row, the description on the
+    // first: data whose meaning the structure leaves to others.
+    void AddHexRows(const char* description, size_t from, size_t end);
 
     // A size already read: "<value> K Bytes" or "<value> M Bytes" for unit 'K' or 'M'.
     void AddSizeRow(const char* description, unsigned long long value, char unit);

@@ -3,7 +3,7 @@
 #include "decode/decoders.h"
 
 // TPM device characteristics (type 43, 0x13), by bit; the field is 64 bits wide.
-static const char* const kTpmCharacteristics[] = {
+static const char* const kTpmCharacteristics[64] = {
     nullptr,
     nullptr,
     "TPM Device Characteristics are not supported",
@@ -104,37 +104,6 @@ constexpr uint16_t kUefiDevicePath = 0x0001;
 constexpr uint16_t kFirstBiosVendorProperty = 0x8000;
 constexpr uint16_t kFirstOemProperty = 0xC000;
 
-// A flag field wider than the row model's 32 bits: one row per set bit, unnamed bits by number.
-template <size_t N>
-static void AddWideFlagRows(CDetailDlg& dlg, const char* description, uint64_t value, const char* const (&table)[N])
-{
-    const char* label = description;
-    for (unsigned n = 0; n < 64; ++n) {
-        if (value & (uint64_t{1} << n)) {
-            dlg.AddRow(label, n < N && table[n] ? table[n] : dlg.Format("Bit %u", n));
-            label = "";
-        }
-    }
-}
-
-// Bytes [from, end) of the formatted area in hex, sixteen to a row.
-static void AddHexRows(CDetailDlg& dlg, const char* description, size_t from, size_t end)
-{
-    static const char kHex[] = "0123456789ABCDEF";
-    char line[16 * 3 + 1];
-    for (size_t at = from; at < end; at += 16) {
-        size_t used = 0;
-        for (size_t n = at; n < end && n < at + 16; ++n) {
-            uint8_t byte = dlg.Byte(n);
-            line[used++] = kHex[byte >> 4];
-            line[used++] = kHex[byte & 0xF];
-            line[used++] = ' ';
-        }
-        line[used - 1] = '\0';
-        dlg.AddRow(at == from ? description : "", line);
-    }
-}
-
 // A format code whose upper half SMBIOS leaves to the BIOS vendor or OEM.
 template <size_t N>
 static const char* FormatText(CDetailDlg& dlg, const char* const (&table)[N], unsigned code)
@@ -173,7 +142,7 @@ void DecodeTpmDevice(CDetailDlg& dlg)
     }
     dlg.AddStringRow("Description", 0x12);
     if (dlg.Has(0x13, 8))
-        AddWideFlagRows(dlg, "Characteristics", dlg.Qword(0x13), kTpmCharacteristics);
+        dlg.AddFlagRows("Characteristics", dlg.Qword(0x13), kTpmCharacteristics);
     dlg.AddNumberRow("OEM-defined", 0x1B, 4, "0x%.8X");
 }
 
@@ -237,7 +206,7 @@ void DecodeProcessorAdditionalInformation(CDetailDlg& dlg)
     if (architecture >= kFirstRiscV && architecture <= kLastRiscV)
         AddRiscVRows(dlg, kData, end);
     else
-        AddHexRows(dlg, "Processor-Specific Data", kData, end);
+        dlg.AddHexRows("Processor-Specific Data", kData, end);
 }
 
 void DecodeFirmwareInventoryInformation(CDetailDlg& dlg)

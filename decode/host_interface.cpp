@@ -77,20 +77,6 @@ constexpr uint8_t kNetworkHostInterface = 0x40;
 constexpr uint8_t kRedfishOverIp = 0x04;
 constexpr uint8_t kFirstOemDeviceType = 0x80;
 
-// Bytes in hex, for data whose meaning the structure leaves to others.
-static std::string HexBytes(const CDetailDlg& dlg, size_t offset, size_t count)
-{
-    static const char kHex[] = "0123456789ABCDEF";
-    std::string text;
-    for (size_t i = 0; i < count; ++i) {
-        uint8_t byte = dlg.Byte(offset + i);
-        text += i ? " " : "";
-        text += kHex[byte >> 4];
-        text += kHex[byte & 0xF];
-    }
-    return text;
-}
-
 void DecodeIpmiDeviceInformation(CDetailDlg& dlg)
 {
     dlg.AddEnumField("Interface Type", kIpmiInterfaceType, 0x04);
@@ -142,7 +128,7 @@ void DecodeAdditionalInformation(CDetailDlg& dlg)
                 value = (value << 8) | dlg.Byte(at + 5 + i);
             dlg.AddRow("Value", dlg.Format("0x%.*llX", static_cast<int>(2 * size), value));
         } else if (size > 0) {
-            dlg.AddRow("Value", HexBytes(dlg, at + 5, size).c_str());
+            dlg.AddHexRows("Value", at + 5, at + 5 + size);
         }
         at += length;
     }
@@ -183,7 +169,7 @@ static void AddIpAddressRow(CDetailDlg& dlg, const char* description, size_t at,
         return;
     }
     if (format != 2) {
-        dlg.AddRow(description, HexBytes(dlg, at, 16).c_str());
+        dlg.AddHexRows(description, at, at + 16);
         return;
     }
     // Eight groups, the longest run of two or more zero groups written "::".
@@ -335,7 +321,7 @@ void DecodeManagementControllerHostInterface(CDetailDlg& dlg)
     if (dlg.Byte(0x04) == kNetworkHostInterface)
         AddNetworkInterfaceRows(dlg, 0x06, dataLength);
     else if (dataLength > 0)
-        dlg.AddRow("Interface Type Specific Data", HexBytes(dlg, 0x06, dataLength).c_str());
+        dlg.AddHexRows("Interface Type Specific Data", 0x06, 0x06 + dataLength);
 
     size_t at = 0x06 + dataLength;
     if (!dlg.Has(at, 1))
@@ -352,7 +338,7 @@ void DecodeManagementControllerHostInterface(CDetailDlg& dlg)
         if (type == kRedfishOverIp)
             AddRedfishOverIpRows(dlg, at + 2, length);
         else if (length > 0)
-            dlg.AddRow("Protocol Type Specific Data", HexBytes(dlg, at + 2, length).c_str());
+            dlg.AddHexRows("Protocol Type Specific Data", at + 2, at + 2 + length);
         at += 2 + length;
     }
 }
