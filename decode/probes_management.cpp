@@ -147,7 +147,7 @@ static const ProbeKind kTemperatureProbe = {0x0F, "\xB0" "C", 1, "\xB0" "C", 3};
 static const ProbeKind kCurrentProbe = {0x0B, "A", 3, "mA", 1};              // mA; 1/10 mA
 constexpr int kAccuracyDecimals = 2; // 1/100 %
 
-constexpr uint16_t kProbeUnknown = 0x8000; // every probe word, nominal speed, power capacity
+constexpr uint16_t kUnknownValue = 0x8000; // probe words, nominal speed (type 27), power capacity (type 39)
 constexpr uint16_t kNoThreshold = 0x8000;
 constexpr uint16_t kNoHandle = 0xFFFF;
 
@@ -159,7 +159,7 @@ static void AddScaledRow(CDetailDlg& dlg, const char* description, size_t offset
     if (!dlg.Has(offset, 2))
         return;
     uint16_t raw = dlg.Word(offset);
-    if (raw == kProbeUnknown) {
+    if (raw == kUnknownValue) {
         dlg.AddRow(description, "Unknown");
         return;
     }
@@ -210,7 +210,7 @@ void DecodeCoolingDevice(CDetailDlg& dlg)
     dlg.AddNumberRow("Cooling Unit Group", 0x07, 1, "%u", 0, "None");
     dlg.AddNumberRow("OEM-defined", 0x08, 4, "0x%.8X");
     // 0x8000 also stands for a device that does not rotate.
-    dlg.AddNumberRow("Nominal Speed", 0x0C, 2, "%u rpm", kProbeUnknown, "Unknown");
+    dlg.AddNumberRow("Nominal Speed", 0x0C, 2, "%u rpm", kUnknownValue, "Unknown");
     dlg.AddStringRow("Description", 0x0E);
 }
 
@@ -261,12 +261,13 @@ void DecodeSystemPowerSupply(CDetailDlg& dlg)
     dlg.AddStringRow("Asset Tag Number", 0x09);
     dlg.AddStringRow("Model Part Number", 0x0A);
     dlg.AddStringRow("Revision Level", 0x0B);
-    dlg.AddNumberRow("Max Power Capacity", 0x0C, 2, "%u W", kProbeUnknown, "Unknown");
+    dlg.AddNumberRow("Max Power Capacity", 0x0C, 2, "%u W", kUnknownValue, "Unknown");
     if (dlg.Has(0x0E, 2)) {
         unsigned characteristics = dlg.Word(0x0E);
         dlg.AddEnumRow("DMTF Power Supply Type", kPowerSupplyType, (characteristics >> 10) & 0x0Fu);
         dlg.AddEnumRow("Status", kPowerSupplyStatus, (characteristics >> 7) & 0x07u);
-        dlg.AddEnumRow("DMTF Input Voltage Range Switching", kInputVoltageRangeSwitching, (characteristics >> 3) & 0x0Fu);
+        dlg.AddEnumRow("DMTF Input Voltage Range Switching", kInputVoltageRangeSwitching,
+                       (characteristics >> 3) & 0x0Fu);
         dlg.AddRow("Unplugged from the Wall", (characteristics & 0x04) ? "Yes" : "No");
         dlg.AddRow("Present", (characteristics & 0x02) ? "Yes" : "No");
         dlg.AddRow("Hot-replaceable", (characteristics & 0x01) ? "Yes" : "No");
