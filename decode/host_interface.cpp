@@ -116,7 +116,7 @@ void DecodeAdditionalInformation(CDetailDlg& dlg)
         size_t length = dlg.Byte(at);
         if (length < 5 || !dlg.Has(at, length))
             break;
-        dlg.AddRow("Entry Length", dlg.Format("%zu", length));
+        dlg.AddRow("Entry Length", dlg.Format("%u", static_cast<unsigned>(length)));
         dlg.AddNumberRow("Referenced Handle", at + 1, 2, "0x%.4X");
         dlg.AddNumberRow("Referenced Offset", at + 3, 1, "0x%.2X");
         dlg.AddStringRow("String", at + 4);
@@ -241,7 +241,7 @@ static void AddRedfishOverIpRows(CDetailDlg& dlg, size_t at, size_t length)
     dlg.AddRow("Redfish Service IP Port", dlg.Format("%u", dlg.Word(at + 84)));
     dlg.AddRow("Redfish Service VLAN ID", dlg.Format("%u", dlg.Dword(at + 86)));
     size_t hostnameLength = dlg.Byte(at + 90);
-    dlg.AddRow("Redfish Service Hostname Length", dlg.Format("%zu", hostnameLength));
+    dlg.AddRow("Redfish Service Hostname Length", dlg.Format("%u", static_cast<unsigned>(hostnameLength)));
     if (fits(91, hostnameLength))
         dlg.AddRow("Redfish Service Hostname", Hostname(dlg, at + 91, hostnameLength).c_str());
 }
@@ -315,7 +315,7 @@ void DecodeManagementControllerHostInterface(CDetailDlg& dlg)
     if (!dlg.Has(0x05, 1))
         return;
     size_t dataLength = dlg.Byte(0x05);
-    dlg.AddRow("Interface Type Specific Data Length", dlg.Format("%zu", dataLength));
+    dlg.AddRow("Interface Type Specific Data Length", dlg.Format("%u", static_cast<unsigned>(dataLength)));
     if (!dlg.Has(0x06, dataLength))
         return;
     if (dlg.Byte(0x04) == kNetworkHostInterface)
@@ -334,7 +334,7 @@ void DecodeManagementControllerHostInterface(CDetailDlg& dlg)
         if (!dlg.Has(at + 2, length))
             break;
         dlg.AddRow("Protocol Type", CDetailDlg::FindPairText(kProtocolType, type));
-        dlg.AddRow("Protocol Type Specific Data Length", dlg.Format("%zu", length));
+        dlg.AddRow("Protocol Type Specific Data Length", dlg.Format("%u", static_cast<unsigned>(length)));
         if (type == kRedfishOverIp)
             AddRedfishOverIpRows(dlg, at + 2, length);
         else if (length > 0)
