@@ -93,82 +93,71 @@ protected:
     }
 };
 
-const char* const kPreOpen = "Pre_Open_Device 102 c:\\mapmem.tmp mapmem_dv";
-const char* const kMapFirmware = "Map 0xF0000 0x0 0xF000";
-const char* const kPostClose = "Post_Close_Device c:\\mapmem.tmp mapmem_dv";
 } // namespace
 
-TEST_F(LocateTest, DriverPathCallsTheLibraryInOrder)
-{
-    PutAnchor(0xF0000);
-    Located l = Driver();
-    ASSERT_EQ(l.rc, kOk) << l.reason;
-    // A table at 0x80000000 or above is passed with a high half of 0.
-    EXPECT_EQ(calls, (std::vector<std::string>{kPreOpen, "MapMem_Open", kMapFirmware, "Map 0x80000000 0x0 0xF000",
-                                               "MapMem_Close", kPostClose}));
-    EXPECT_EQ(l.out.table.size, 0xF000u);
-    EXPECT_EQ(l.out.fields.structureCount, 2);
-    EXPECT_EQ(l.out.fields.version, 0x0802);
-}
-
-TEST_F(LocateTest, DriverPathFailuresCloseTheLibrary)
-{
-    memory.Put(0xF0008, Bytes{'_', 'S', 'M', '_'}); // not on a 16-byte boundary
-    Located none = Driver();
-    EXPECT_EQ(none.rc, kFail);
-    EXPECT_EQ(none.reason, "no SMBIOS entry point anchor in 0xF0000-0xFEFFF");
-    EXPECT_EQ(calls, (std::vector<std::string>{kPreOpen, "MapMem_Open", kMapFirmware, "MapMem_Close", kPostClose}));
-
-    // A call that leaves the pointer unset is a failure, never a read through it.
-    PutAnchor(0xF0000);
-    calls.clear();
-    EXPECT_EQ(Driver(true).rc, kFail);
-    EXPECT_EQ(calls.back(), kPostClose);
-}
-
-TEST_F(LocateTest, WhichAnchorPositionsEachPathFinds)
+// Where the anchor lies -> what each path makes of it ("ok" or its reason), and the
+// driver path's maps between opening the library and closing it, which it always does.
+TEST_F(LocateTest, AnchorPositionsOnTheDriverAndDirectPaths)
 {
     struct Case {
         uint32_t anchor;
-        bool driverFinds, directFinds;
+        bool entryPoint; // a whole entry point, or the anchor's four bytes only
+        bool mapFails;
+        const char* driver;
+        const char* maps;
+        const char* direct;
     } cases[] = {
-        {0xF0000, true, true},
-        {0xFEFE0, true, true},   // last position whose whole entry point is in the driver window
-        {0xFF000, false, true},  // beyond the driver window
-        {0xFFFD0, false, true},
+        // A table at 0x80000000 or above is passed with a high half of 0.
+        {0xF0000, true, false, "ok", "0xF0000 0x0 0xF000|0x80000000 0x0 0xF000", "ok"},
+        // The last position whose whole entry point is in the driver window, then beyond it.
+        {0xFEFE0, true, false, "ok", "0xF0000 0x0 0xF000|0x80000000 0x0 0xF000", "ok"},
+        {0xFF000, true, false, "no SMBIOS entry point anchor in 0xF0000-0xFEFFF", "0xF0000 0x0 0xF000", "ok"},
+        {0xFFFD0, true, false, "no SMBIOS entry point anchor in 0xF0000-0xFEFFF", "0xF0000 0x0 0xF000", "ok"},
+        {0xF0008, false, false, "no SMBIOS entry point anchor in 0xF0000-0xFEFFF", "0xF0000 0x0 0xF000",
+         "no SMBIOS entry point anchor in 0xF0000-0xFFFFF"}, // not on a 16-byte boundary
+        {0xFEFF0, false, false, "the entry point at 0xFEFF0 runs past the end of the mapped area", "0xF0000 0x0 0xF000",
+         "the structure table at 0xAAAAAAAA is not readable"},
+        // A call that leaves the pointer unset is a failure, never a read through it.
+        {0xF0000, true, true, "the firmware area 0xF0000-0xFEFFF could not be mapped", "0xF0000 0x0 0xF000", "ok"},
     };
     for (const Case& c : cases) {
         SetUp();
-        PutAnchor(c.anchor);
-        EXPECT_EQ(Driver().rc == kOk, c.driverFinds) << std::hex << c.anchor;
-        Located direct = Direct();
-        EXPECT_EQ(direct.rc == kOk, c.directFinds) << std::hex << c.anchor;
-        EXPECT_EQ(direct.out.entry.data, memory.At(c.anchor, 4));
+        if (c.entryPoint)
+            PutAnchor(c.anchor);
+        else
+            memory.Put(c.anchor, Bytes{'_', 'S', 'M', '_'});
+        Located driver = Driver(c.mapFails), direct = Direct();
+        EXPECT_EQ(driver.rc == kOk ? "ok" : driver.reason, c.driver) << std::hex << c.anchor;
+        std::string maps;
+        for (size_t i = 2; i + 2 < calls.size(); ++i)
+            maps += (i > 2 ? "|" : "") + calls[i].substr(4);
+        EXPECT_EQ(std::vector<std::string>(calls.begin(), calls.begin() + 2),
+                  (std::vector<std::string>{"Pre_Open_Device 102 c:\\mapmem.tmp mapmem_dv", "MapMem_Open"}));
+        EXPECT_EQ(maps, c.maps) << std::hex << c.anchor;
+        EXPECT_EQ(std::vector<std::string>(calls.end() - 2, calls.end()),
+                  (std::vector<std::string>{"MapMem_Close", "Post_Close_Device c:\\mapmem.tmp mapmem_dv"}));
+        EXPECT_EQ(direct.rc == kOk ? "ok" : direct.reason, c.direct) << std::hex << c.anchor;
+        if (direct.rc == kOk && driver.rc == kOk) {
+            EXPECT_EQ(direct.out.entry.data, memory.At(c.anchor, 4));
+            EXPECT_EQ(driver.out.table.size, 0xF000u);
+            EXPECT_EQ(driver.out.fields.structureCount, 2);
+            EXPECT_EQ(driver.out.fields.version, 0x0802);
+        }
     }
-
-    // The last driver position: the anchor is inside the window, its fields are not.
-    SetUp();
-    memory.Put(0xFEFF0, Bytes{'_', 'S', 'M', '_'});
-    Located cut = Driver();
-    EXPECT_EQ(cut.rc, kFail);
-    EXPECT_EQ(cut.reason, "the entry point at 0xFEFF0 runs past the end of the mapped area");
-    EXPECT_EQ(calls.size(), 5u); // the table is never mapped
 }
 
-TEST_F(LocateTest, LowerOfTwoAnchorsWinsAndChecksumsAreIgnored)
+TEST_F(LocateTest, DirectPathTakesTheLowerAnchorAndFailsOnUnreadableMemory)
 {
     Bytes first = EntryPointSm(0x80000000, 2);
-    first[0x04] = 0x55; // wrong checksum
+    first[0x04] = 0x55; // wrong checksum: ignored
     first[0x10] = 0;    // no intermediate anchor
     memory.Put(0xF1000, first);
     PutAnchor(0xF2000, 0x12345678);
     Located l = Direct();
     ASSERT_EQ(l.rc, kOk);
     EXPECT_EQ(l.out.table.data, memory.At(0x80000000, 1));
-}
 
-TEST_F(LocateTest, DirectPathFailsOnUnreadableMemory)
-{
+    SetUp();
     PutAnchor(0xF0000, 0x10000000);
     EXPECT_EQ(Direct().reason, "the structure table at 0x10000000 is not readable");
     memory.regions.clear();
