@@ -73,15 +73,9 @@ TEST(FirmwareTable, FixtureTablesReadAsTheirDumpsDo)
         EXPECT_NE(json.find("\"anchor\": \"RSMB\", \"version\": \"3.4\""), std::string::npos) << json.substr(0, 200);
 
         // Saved with --dump-bin, it reads back as an "_SM3_" dump with the same structures.
-        Bytes image = DumpBinImage(rsmb);
-        ASSERT_FALSE(image.empty());
-        CTableReader back(std::make_unique<DumpFileLocator>("saved", image));
+        CTableReader back(std::make_unique<DumpFileLocator>("saved", DumpBinImage(rsmb)));
         ASSERT_EQ(back.Open(), kOk) << back.Reason();
         EXPECT_EQ(back.Anchor(), AnchorKind::Sm3);
-        uint8_t sum = 0;
-        for (size_t i = 0; i < 0x18; ++i)
-            sum = static_cast<uint8_t>(sum + image[i]);
-        EXPECT_EQ(sum, 0) << fixture;
         EXPECT_EQ(WithoutSourceAndAnchor(RenderJson(back, "PC")), WithoutSourceAndAnchor(json)) << fixture;
     }
 }
