@@ -9,9 +9,11 @@ table per case file of tests/cases holding its structure cases (every decoder's
 structures, the ones with counts and lengths of their own among them).
 """
 import os
-import re
 import struct
 import sys
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests"))
+from case_bytes import structures  # noqa: E402
 
 
 def table_seed(dump):
@@ -22,42 +24,6 @@ def table_seed(dump):
         size, address = struct.unpack_from("<IQ", dump, 0x0C)
         return bytes([1]) + struct.pack("<H", size & 0xFFFF) + dump[address:]
     return None
-
-
-TOKEN = re.compile(r'\(([^()]*)\)\*(\d+)|"((?:[^"\\]|\\.)*)"(?:\*(\d+))?|([0-9A-Fa-f]{2})(?:\*(\d+))?')
-
-
-def case_bytes(text):
-    """The bytes of a case file's byte tokens (tests/cases/README.md)."""
-    out = b""
-    for group, times, quoted, qtimes, byte, btimes in TOKEN.findall(text):
-        if group:
-            out += case_bytes(group) * int(times)
-        elif byte:
-            out += bytes([int(byte, 16)]) * int(btimes or 1)
-        else:
-            raw = re.sub(r"\\x([0-9A-Fa-f]{2})", lambda m: chr(int(m.group(1), 16)), quoted)
-            raw = raw.replace('\\"', '"').replace("\\\\", "\\")
-            out += (raw.encode("latin-1") + b"\0") * int(qtimes or 1)
-    return out
-
-
-def case_structures(path):
-    """The structure cases of a case file, one after another; table cases left out."""
-    table, current, in_bytes, is_table = b"", b"", False, False
-    for line in open(path, encoding="utf-8").read().splitlines() + ["== end"]:
-        if line.startswith("=="):
-            table += b"" if is_table else current
-            current, in_bytes, is_table = b"", False, False
-        elif line.startswith(("entry ", "dump ", "rsmb ")):
-            is_table = True
-        elif line.startswith("bytes "):
-            current, in_bytes = case_bytes(line[6:]), True
-        elif in_bytes and line.startswith(" "):
-            current += case_bytes(line)
-        else:
-            in_bytes = False
-    return table
 
 
 def main(data, out):
@@ -78,7 +44,7 @@ def main(data, out):
     cases = os.path.join(data, "..", "cases")
     for name in sorted(os.listdir(cases)):
         if name.endswith(".case"):
-            table = case_structures(os.path.join(cases, name)) + b"\x7f\x04\xff\xff\x00\x00"
+            table = b"".join(structures(os.path.join(cases, name))) + b"\x7f\x04\xff\xff\x00\x00"
             with open(os.path.join(out, "table", name), "wb") as f:
                 f.write(b"\x01" + struct.pack("<H", min(len(table), 0xFFFF)) + table)
     bios = b"\x00\x18\x00\x00" + bytes(20) + b"Vendor\x00\x00"
