@@ -31,7 +31,7 @@ set(CPACK_PACKAGE_NAME lumetra)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "viewer for the SMBIOS (DMI) structure table")
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-  "viewer for the SMBIOS (DMI) structure table\n Lumetra shows the SMBIOS table that the firmware publishes as a tree\n of structure types, and decodes each structure into Description/Value\n rows. Its --list, --json and --text views serve scripts, and --dump-bin\n saves a table to read on another machine.")
+  "viewer for the SMBIOS (DMI) structure table\n Lumetra shows the SMBIOS table that the firmware publishes as a tree\n of structure types, and decodes each structure into Description/Value\n rows. Its --list, --json, --text, --html and --summary views serve scripts\n and people, and --dump-bin saves a table to read on another machine.")
 set(CPACK_PACKAGE_CONTACT "Lumetra maintainers <maintainers@lumetra.invalid>")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

@@ -6,6 +6,7 @@
 
 #include "reader/table_reader.h"
 #include "shell/main_dlg.h"
+#include "shell/summary.h"
 #include "shell/tree_builder.h"
 #include "shell/views.h"
 #include "ui/memory_controls.h"
@@ -103,4 +104,6 @@ void ExerciseDump(std::vector<uint8_t> bytes)
     std::string text = RenderText(reader, "FUZZ");
     CheckPrintable(text, "the text view has no control bytes but newlines");
     CheckPrintable(RenderList(reader), "the list view has no control bytes but newlines");
+    CheckPrintable(RenderHtml(reader, "FUZZ"), "the HTML page has no control bytes but newlines");
+    CheckPrintable(RenderSummary(reader), "the summary has no control bytes but newlines");
 }

@@ -6,6 +6,7 @@
 #include "reader/table_reader.h"
 #include "shell/dump_bin.h"
 #include "shell/options.h"
+#include "shell/summary.h"
 #include "shell/table_source.h"
 #include "shell/views.h"
 #ifndef _WIN32
@@ -68,6 +69,10 @@ int main(int argc, char** argv)
         return Print(RenderList(reader));
     case View::Json:
         return Print(RenderJson(reader, HostComputerName()));
+    case View::Html:
+        return Print(RenderHtml(reader, HostComputerName()));
+    case View::Summary:
+        return Print(RenderSummary(reader));
     default:
         return Print(RenderText(reader, HostComputerName()));
     }

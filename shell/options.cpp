@@ -10,13 +10,14 @@ namespace {
 
 const option kLongOptions[] = {
     {"list", no_argument, nullptr, 'l'},       {"json", no_argument, nullptr, 'j'},
-    {"text", no_argument, nullptr, 't'},       {"from-dump", required_argument, nullptr, 'f'},
+    {"text", no_argument, nullptr, 't'},       {"html", no_argument, nullptr, 'H'},
+    {"summary", no_argument, nullptr, 's'},    {"from-dump", required_argument, nullptr, 'f'},
     {"dump-bin", required_argument, nullptr, 'B'}, {"help", no_argument, nullptr, 'h'},
     {"version", no_argument, nullptr, 'V'},    {nullptr, 0, nullptr, 0},
 };
 // Leading ':' tells a missing argument apart from an unknown option; '+' stops at the
 // first operand instead of moving it to the end, so the operand is the one reported.
-const char kShortOptions[] = "+:ljtf:B:hV";
+const char kShortOptions[] = "+:ljtHsf:B:hV";
 
 std::string OptionName(int code)
 {
@@ -53,10 +54,16 @@ CommandLine ParseCommandLine(int argc, char** argv)
         case 'l':
         case 'j':
         case 't':
+        case 'H':
+        case 's':
             if (viewGiven)
-                return Error("choose one of --list, --json and --text");
+                return Error("choose one of --list, --json, --text, --html and --summary");
             viewGiven = true;
-            line.view = code == 'l' ? View::List : code == 'j' ? View::Json : View::Text;
+            line.view = code == 'l'   ? View::List
+                        : code == 'j' ? View::Json
+                        : code == 't' ? View::Text
+                        : code == 'H' ? View::Html
+                                      : View::Summary;
             break;
         case 'f':
             if (dumpGiven)
@@ -92,18 +99,22 @@ CommandLine ParseCommandLine(int argc, char** argv)
     if (optind < argc)
         return Error("unexpected argument '" + std::string(argv[optind]) + "'");
     if (!line.dumpBin.empty() && viewGiven)
-        return Error("--dump-bin cannot be combined with --list, --json or --text");
+        return Error("--dump-bin cannot be combined with --list, --json, --text, --html or --summary");
     return line;
 }
 
 std::string Usage()
 {
     return "Usage: lumetra [OPTION]...\n"
-           "Show the SMBIOS (DMI) structure table: in windows, or as a list, JSON or text.\n"
+           "Show the SMBIOS (DMI) structure table: in windows, or as a list, JSON, text,\n"
+           "an HTML page or a summary of the machine.\n"
            "\n"
            "  -l, --list              one line per indexed structure\n"
            "  -j, --json              the tree and every decoded structure as JSON\n"
            "  -t, --text              the same for a person\n"
+           "  -H, --html              the same as one self-contained HTML page\n"
+           "  -s, --summary           the system, board, chassis, firmware, processors\n"
+           "                          and memory in a few lines\n"
            "  -f, --from-dump=PATH    read a saved table (a --dump-bin file, or a copy of\n"
            "                          /sys/firmware/dmi/tables) instead of this machine's\n"
            "  -B, --dump-bin=FILE     save the table in the dmidecode --dump-bin layout to\n"
@@ -112,12 +123,12 @@ std::string Usage()
            "  -V, --version           show the version and exit\n"
            "\n"
 #ifdef _WIN32
-           "Without --list, --json, --text or --dump-bin, the text is written; the\n"
+           "Without a view or --dump-bin, the text is written; the\n"
            "windows are lumetra.exe, which also takes --from-dump.\n"
            "This machine's table is read from physical memory on Windows 95 to XP, and\n"
            "from the firmware table service on Windows Vista and later.\n"
 #else
-           "Without --list, --json, --text or --dump-bin, the windows open.\n"
+           "Without a view or --dump-bin, the windows open.\n"
            "This machine's table is read from /sys/firmware/dmi/tables, then /dev/mem;\n"
            "both usually need root.\n"
 #endif

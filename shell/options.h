@@ -3,7 +3,7 @@
 // (and the Windows console program) reads it the same way. No Qt, no POSIX beyond getopt.
 #include <string>
 
-enum class View { Windows, List, Json, Text };
+enum class View { Windows, List, Json, Text, Html, Summary };
 
 enum class Action {
     Run,        // show the chosen view, or save the table with --dump-bin

@@ -28,6 +28,27 @@ bool IsUtf8(std::string_view s)
     return true;
 }
 
+// Printable ASCII that a kind copies as it is.
+template <Escaping kKind>
+bool Plain(unsigned char c)
+{
+    if (c < 0x20 || c >= 0x7F)
+        return false;
+    if (kKind == Escaping::Json)
+        return c != '"' && c != '\\';
+    if (kKind == Escaping::Html)
+        return c != '"' && c != '&' && c != '<' && c != '>';
+    return true;
+}
+
+char* PutReference(char* at, unsigned char c)
+{
+    const char* text = c == '&' ? "&amp;" : c == '<' ? "&lt;" : c == '>' ? "&gt;" : "&quot;";
+    size_t n = std::strlen(text);
+    std::memcpy(at, text, n);
+    return at + n;
+}
+
 // One loop for each kind, so that the kind's tests cost nothing per byte. Printable
 // ASCII, nearly all of a table's text, is settled by the first test.
 template <Escaping kKind>
@@ -35,26 +56,25 @@ size_t Escape(ViewWriter& out, std::string_view s, bool utf8)
 {
     constexpr bool quoted = kKind == Escaping::Json;
     size_t controls = 0;
-    // At most six bytes for one: "\\u00XX".
+    // At most six bytes for one: "\\u00XX" or "&quot;".
     char* const start = out.Room(s.size() * 6 + 2);
     char* at = start;
     if (quoted)
         *at++ = '"';
     for (unsigned char c : s) {
-        if (c >= 0x20 && c < 0x7F && c != '"' && c != '\\') {
+        if (Plain<kKind>(c)) {
             *at++ = static_cast<char>(c);
             continue;
         }
-        bool special = quoted && (c == '"' || c == '\\');
-        if (!special && c >= 0x20 && c < 0x7F) {
-            *at++ = static_cast<char>(c);
+        if (c >= 0x20 && c < 0x7F) {
+            if (quoted)
+                *at++ = '\\', *at++ = static_cast<char>(c);
+            else
+                at = PutReference(at, c);
             continue;
         }
         bool control = utf8 ? (c < 0x20 || c == 0x7F) : IsControl(c);
-        if (special) {
-            *at++ = '\\';
-            *at++ = static_cast<char>(c);
-        } else if (control) {
+        if (control) {
             ++controls;
             *at++ = '\\';
             if (quoted)
@@ -80,7 +100,14 @@ size_t Escape(ViewWriter& out, std::string_view s, bool utf8)
 
 size_t AppendEscaped(ViewWriter& out, std::string_view s, Escaping kind, bool utf8)
 {
-    return kind == Escaping::Json ? Escape<Escaping::Json>(out, s, utf8) : Escape<Escaping::Terminal>(out, s, utf8);
+    switch (kind) {
+    case Escaping::Json:
+        return Escape<Escaping::Json>(out, s, utf8);
+    case Escaping::Html:
+        return Escape<Escaping::Html>(out, s, utf8);
+    default:
+        return Escape<Escaping::Terminal>(out, s, utf8);
+    }
 }
 
 void AppendPath(ViewWriter& out, const std::string& path, Escaping kind)

@@ -1,6 +1,6 @@
 #pragma once
 // How the views write: one growing buffer for the whole output, and table text
-// escaped for a JSON string or a terminal line.
+// escaped for a JSON string, a terminal line or HTML text.
 #include <algorithm>
 #include <charconv>
 #include <cstdint>
@@ -65,9 +65,10 @@ private:
     size_t m_used = 0;
 };
 
-// The two kinds of output: JSON string literals (quoted, '"' and the backslash
-// escaped, controls as \u00XX) and terminal lines (controls as \xNN).
-enum class Escaping { Json, Terminal };
+// The kinds of output: JSON string literals (quoted, '"' and the backslash escaped,
+// controls as \u00XX), terminal lines (controls as \xNN) and HTML text, in elements
+// or quoted attribute values (& < > " as references, controls as \xNN, as on a terminal).
+enum class Escaping { Json, Terminal, Html };
 
 // Table text is 8-bit (Latin-1 as far as it means anything) and goes out as UTF-8 with
 // C1 controls escaped too; utf8 text (paths of this machine) keeps its bytes.

@@ -1,8 +1,10 @@
 #include "shell/views.h"
 
 #include <cstdio>
+#include <vector>
 
 #include "decode/detail_dlg.h"
+#include "res/string_table.h"
 #include "shell/main_dlg.h"
 #include "shell/tree_builder.h"
 #include "shell/view_writer.h"
@@ -225,6 +227,148 @@ private:
     std::vector<size_t> m_widths; // of the current structure's columns
 };
 
+
+// One page with nothing outside it: its own style sheet, no scripts, black text on white
+// so that it prints as it shows. Table text keeps the text view's conversion (Latin-1 to
+// UTF-8, controls as \xNN), so the page is UTF-8.
+class HtmlFormat {
+public:
+    static constexpr size_t kBytesPerStructure = 768;
+
+    void Head(ViewWriter& out, const TableHead& head)
+    {
+        const CTableReader& reader = head.reader;
+        out.Put("<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n<title>SMBIOS ");
+        out.Put(head.version);
+        out.Put(" table from ");
+        AppendPath(out, reader.Source(), Escaping::Html);
+        out.Put("</title>\n"
+                "<style>\n"
+                "body { font: 10pt sans-serif; color: #000; background: #fff; }\n"
+                "h1 { font-size: 14pt; } h2 { font-size: 11pt; margin: 1.5em 0 0.3em; }\n"
+                "table { border-collapse: collapse; }\n"
+                "th, td { border: 1px solid #000; padding: 0.1em 0.6em; text-align: left; vertical-align: top;"
+                " white-space: pre-wrap; }\n"
+                "a { color: inherit; }\n"
+                "@media print {\n"
+                "  section { break-inside: avoid; page-break-inside: avoid; }\n"
+                "  h2 { break-after: avoid; page-break-after: avoid; }\n"
+                "  a { text-decoration: none; }\n"
+                "}\n"
+                "</style>\n</head>\n<body>\n<header>\n<h1>");
+        AppendEscaped(out, head.tree.Find(head.root)->text, Escaping::Html);
+        out.Put("</h1>\n<p>SMBIOS ");
+        out.Put(head.version);
+        out.Put(" (");
+        out.Put(head.anchor);
+        out.Put(") from ");
+        AppendPath(out, reader.Source(), Escaping::Html);
+        out.Put(", ");
+        out.Number(reader.IndexedCount());
+        out.Put(" structures</p>\n");
+        for (const std::string& problem : reader.Problems()) {
+            out.Put("<p>Problem: ");
+            AppendEscaped(out, problem, Escaping::Html);
+            out.Put("</p>\n");
+        }
+        out.Put("</header>\n<nav>\n<h2>Contents</h2>\n<ul>\n");
+        Contents(out, reader);
+        out.Put("</ul>\n</nav>\n<main>\n");
+    }
+
+    void Structure(ViewWriter& out, size_t i, const StructExtent& e, const std::string& caption,
+                   const MemoryList& rows)
+    {
+        out.Put("<section id=\"s");
+        out.Number(i);
+        out.Put("\">\n<h2>[");
+        out.Number(i);
+        out.Put("] ");
+        if (caption.empty()) {
+            out.Put("Type ");
+            out.Number(e.Type());
+        } else {
+            AppendEscaped(out, caption, Escaping::Html);
+        }
+        out.Put(", handle ");
+        out.Handle(e.Handle());
+        out.Put("</h2>\n<table>\n<thead><tr>");
+        // The window shows as many cells as it has columns, whatever a row holds beyond them.
+        size_t columns = static_cast<size_t>(rows.GetColumnCount());
+        for (size_t c = 0; c < columns; ++c) {
+            out.Put("<th>");
+            AppendEscaped(out, rows.Heading(c), Escaping::Html);
+            out.Put("</th>");
+        }
+        out.Put("</tr></thead>\n<tbody>\n");
+        for (size_t r = 0; r < rows.RowCount(); ++r) {
+            out.Put("<tr>");
+            for (size_t c = 0; c < columns; ++c) {
+                out.Put("<td>");
+                AppendEscaped(out, rows.Cell(r, c), Escaping::Html);
+                out.Put("</td>");
+            }
+            out.Put("</tr>\n");
+        }
+        out.Put("</tbody>\n</table>\n</section>\n");
+    }
+
+    void End(ViewWriter& out) { out.Put("</main>\n</body>\n</html>\n"); }
+
+private:
+    // One item per type present, in increasing type order as in the tree; a type that
+    // repeats lists its instances ("#.0", ...) under it.
+    static void Contents(ViewWriter& out, const CTableReader& reader)
+    {
+        std::vector<std::vector<size_t>> byType(256);
+        for (size_t i = 0; i < reader.IndexedCount(); ++i)
+            byType[reader.IndexEntry(i).Type()].push_back(i);
+        for (unsigned type = 0; type < byType.size(); ++type) {
+            const std::vector<size_t>& indices = byType[type];
+            if (indices.empty())
+                continue;
+            out.Put("<li>");
+            if (indices.size() == 1) {
+                Link(out, indices[0]);
+                TypeName(out, type);
+                out.Put("</a></li>\n");
+                continue;
+            }
+            TypeName(out, type);
+            out.Put("\n<ul>\n");
+            for (size_t k = 0; k < indices.size(); ++k) {
+                out.Put("<li>");
+                Link(out, indices[k]);
+                out.Put("#.");
+                out.Number(k);
+                out.Put("</a>, handle ");
+                out.Handle(reader.IndexEntry(indices[k]).Handle());
+                out.Put("</li>\n");
+            }
+            out.Put("</ul></li>\n");
+        }
+    }
+
+    static void Link(ViewWriter& out, size_t i)
+    {
+        out.Put("<a href=\"#s");
+        out.Number(i);
+        out.Put("\">");
+    }
+
+    // The tree's name of a type; unknown types keep their number, as several may be present.
+    static void TypeName(ViewWriter& out, unsigned type)
+    {
+        const char* name = LoadResString(kIdsCaptionBase + type);
+        if (*name) {
+            out.Put(std::string_view(name));
+            return;
+        }
+        out.Put("Unknown DMI Type (Type ");
+        out.Number(type);
+        out.Put(')');
+    }
+};
 } // namespace
 
 std::string DecodeStructure(CTableReader& reader, size_t i, MemoryList& rows)
@@ -255,6 +399,11 @@ std::string RenderJson(CTableReader& reader, const std::string& computerName)
 std::string RenderText(CTableReader& reader, const std::string& computerName)
 {
     return RenderStructures<TextFormat>(reader, computerName);
+}
+
+std::string RenderHtml(CTableReader& reader, const std::string& computerName)
+{
+    return RenderStructures<HtmlFormat>(reader, computerName);
 }
 
 std::string ProblemLines(const CTableReader& reader)

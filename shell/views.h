@@ -1,6 +1,6 @@
 #pragma once
 // The views for scripts and people: the tree and every structure decoded as the
-// detail window shows it, as JSON or as text. No Qt here.
+// detail window shows it, as JSON, text or HTML. No Qt here.
 #include <string>
 
 #include "reader/table_reader.h"
@@ -14,6 +14,8 @@ std::string DecodeStructure(CTableReader& reader, size_t i, MemoryList& rows);
 
 std::string RenderJson(CTableReader& reader, const std::string& computerName);
 std::string RenderText(CTableReader& reader, const std::string& computerName);
+// A self-contained HTML page: the table's facts, contents by type, one table per structure.
+std::string RenderHtml(CTableReader& reader, const std::string& computerName);
 // One line per indexed structure; the table's problems are left to ProblemLines.
 std::string RenderList(CTableReader& reader);
 // The table's problems, one "Problem: ..." line each; empty for a sound table.

@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "reader/table_reader.h"
+#include "shell/summary.h"
 #include "shell/tree_builder.h"
 #include "shell/views.h"
 #include "tests/decode_helpers.h"
@@ -105,7 +106,7 @@ std::vector<std::string> TableLines(const Case& c, const Bytes& dump)
                                    (reader.Anchor() == AnchorKind::Sm ? " of " + std::to_string(reader.StructureCount()) : "")};
     for (const std::string& p : reader.Problems())
         lines.push_back("problem: " + p);
-    for (const std::string view : {"list", "tree", "text", "json"}) {
+    for (const std::string view : {"list", "tree", "text", "json", "html", "summary"}) {
         if (!c.shows.count(view))
             continue;
         std::vector<std::string> more;
@@ -119,7 +120,11 @@ std::vector<std::string> TableLines(const Case& c, const Bytes& dump)
             };
             walk(BuildTree(reader, tree, "PC"), "");
         } else {
-            more = Lines(view == "list" ? RenderList(reader) : view == "text" ? RenderText(reader, "PC") : RenderJson(reader, "PC"));
+            more = Lines(view == "list"      ? RenderList(reader)
+                         : view == "text"    ? RenderText(reader, "PC")
+                         : view == "json"    ? RenderJson(reader, "PC")
+                         : view == "html"    ? RenderHtml(reader, "PC")
+                                             : RenderSummary(reader));
         }
         lines.insert(lines.end(), more.begin(), more.end());
     }
@@ -229,7 +234,7 @@ CaseFile ParseCaseFile(const std::string& path)
             for (std::string view; views >> view;)
                 c->shows.insert(view);
             ok = !c->shows.empty() && std::all_of(c->shows.begin(), c->shows.end(), [](const std::string& v) {
-                return v == "list" || v == "tree" || v == "text" || v == "json";
+                return v == "list" || v == "tree" || v == "text" || v == "json" || v == "html" || v == "summary";
             });
         } else if (word == "set") {
             ok = ApplyFields(rest, bytes);

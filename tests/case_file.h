@@ -24,7 +24,7 @@ struct Case {
     size_t line = 0; // of the title, 1-based
     bool table = false; // a whole dump (entry point and table) rather than one structure
     bool rsmb = false;  // the table served by the firmware table service instead
-    std::set<std::string> shows; // table cases: list, tree, text and json, after the outcome
+    std::set<std::string> shows; // table cases: list, tree, text, json, html, summary, after the outcome
     std::vector<CaseExpect> expects;
 };
 

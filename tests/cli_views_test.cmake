@@ -22,7 +22,7 @@ foreach(dump pc-default/dump.bin q35-workstation/dump.bin sm3/dump.bin pc-defaul
   endif()
 endforeach()
 # Without a table every view says so, with the reason, and ends with status 1.
-foreach(view --list --json --text)
+foreach(view --list --json --text --html --summary)
   execute_process(COMMAND ${LUMETRA} ${view} --from-dump ${DATA}/missing.bin
                   OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE rc)
   if(NOT rc EQUAL 1 OR NOT err MATCHES "^No DMI Function\n.*missing.bin: No such file")

@@ -32,6 +32,8 @@ TEST(Options, EveryOptionItsShortFormAndItsEqualsForm)
         {{"-l"}, Action::Run, View::List, "", ""},
         {{"--json"}, Action::Run, View::Json, "", ""},
         {{"--text"}, Action::Run, View::Text, "", ""},
+        {{"-H", "-f", "a.bin"}, Action::Run, View::Html, "a.bin", ""},
+        {{"--summary"}, Action::Run, View::Summary, "", ""},
         {{"--from-dump", "a.bin"}, Action::Run, View::Windows, "a.bin", ""},
         {{"--from-dump=a.bin", "--json"}, Action::Run, View::Json, "a.bin", ""},
         {{"-f", "a.bin", "-t"}, Action::Run, View::Text, "a.bin", ""},
@@ -75,8 +77,10 @@ TEST(Options, EachUsageErrorNamesItsProblem)
         {{"--dump-bin", ""}, "lumetra: --dump-bin needs a non-empty FILE"},
         {{"--from-dump", "a", "-f", "b"}, "lumetra: --from-dump given more than once"},
         {{"-B", "a", "--dump-bin=b"}, "lumetra: --dump-bin given more than once"},
-        {{"--json", "--text"}, "lumetra: choose one of --list, --json and --text"},
-        {{"--dump-bin", "a", "--json"}, "lumetra: --dump-bin cannot be combined with --list, --json or --text"},
+        {{"--json", "--text"}, "lumetra: choose one of --list, --json, --text, --html and --summary"},
+        {{"-s", "--html"}, "lumetra: choose one of --list, --json, --text, --html and --summary"},
+        {{"--dump-bin", "a", "--summary"},
+         "lumetra: --dump-bin cannot be combined with --list, --json, --text, --html or --summary"},
         {{"dump.bin"}, "lumetra: unexpected argument 'dump.bin'"},
         {{"--list", "dump.bin", "--json"}, "lumetra: unexpected argument 'dump.bin'"},
     };
@@ -91,8 +95,9 @@ TEST(Options, EachUsageErrorNamesItsProblem)
 
 TEST(Options, HelpNamesEveryOptionAndVersionIsTheProjects)
 {
-    for (const char* option : {"--list", "--json", "--text", "--from-dump=PATH", "--dump-bin=FILE", "--help",
-                               "--version", "-l,", "-j,", "-t,", "-f,", "-B,", "-h,", "-V,"})
+    for (const char* option : {"--list", "--json", "--text", "--html", "--summary", "--from-dump=PATH",
+                               "--dump-bin=FILE", "--help", "--version", "-l,", "-j,", "-t,", "-H,", "-s,", "-f,",
+                               "-B,", "-h,", "-V,"})
         EXPECT_NE(Usage().find(option), std::string::npos) << option;
     EXPECT_EQ(VersionLine(), "lumetra 1.0\n");
 }

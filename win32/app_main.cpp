@@ -44,7 +44,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
         break;
     }
     if (line.view != View::Windows || !line.dumpBin.empty())
-        return Tell("--list, --json, --text and --dump-bin are lumetra-cli.exe's: lumetra.exe shows the windows.",
+        return Tell("The views and --dump-bin are lumetra-cli.exe's: lumetra.exe shows the windows.",
                     title, MB_ICONEXCLAMATION, kUsageStatus);
 
     Ctl3dDrawing drawing(instance);

@@ -1,5 +1,5 @@
 # lumetra-cli.exe under Wine and the Linux lumetra, on every saved table: the same
-# JSON, text and list, byte for byte, but for the computer's name.
+# JSON, text, list, HTML and summary, byte for byte, but for the computer's name.
 file(MAKE_DIRECTORY ${WORK})
 file(GLOB fixtures RELATIVE ${SOURCE} ${SOURCE}/tests/data/*/dump.bin ${SOURCE}/tests/data/*/sysfs)
 if(NOT fixtures)
@@ -7,7 +7,7 @@ if(NOT fixtures)
 endif()
 set(checked 0)
 foreach(fixture ${fixtures})
-  foreach(view --json --text --list)
+  foreach(view --json --text --list --html --summary)
     execute_process(COMMAND ${LINUX_PROGRAM} ${view} --from-dump ${fixture} WORKING_DIRECTORY ${SOURCE}
       OUTPUT_VARIABLE linux RESULT_VARIABLE linux_rc)
     execute_process(COMMAND ${WINE} ${CLI} ${view} --from-dump ${fixture} WORKING_DIRECTORY ${SOURCE}
