@@ -1,6 +1,7 @@
 #pragma once
-// Builds the structure tree: the computer (or the saved table's file) at the root, one node per type present
-// in increasing type order, and one child per instance where a type repeats.
+// Builds the structure tree: the computer (or the saved table's file) at the root,
+// one node per type present in increasing type order, and one child per instance
+// where a type repeats.
 #include <cstdint>
 #include <string>
 
