@@ -68,6 +68,7 @@ bool CMainWindow::Initialise()
         setResult(kIdCancel);
         return false;
     }
+    setWindowTitle(QString::fromLatin1(MainWindowTitle(kMainTemplate.caption, m_logic.Reader()).c_str()));
     findChild<QPushButton*>(QStringLiteral("exitButton"))->setFocus();
     return true;
 }

@@ -115,6 +115,7 @@ ResultCode EntryPointLocator::Find(LocateResult& out, std::string& reason)
     out.table = CutToMaximum(table, fields);
     out.fields = fields;
     out.source = SourceName();
+    out.origin = Origin();
     return kOk;
 }
 
@@ -200,39 +201,91 @@ void DriverPathLocator::Release()
     m_driver->Post_Close_Device(kDriverFile, kDriverName);
 }
 
-DumpFileLocator::DumpFileLocator(std::string path)
-    : EntryPointLocator(true, 0, {path + ": ", ""}), m_path(std::move(path))
+namespace {
+
+// dmidecode's layout: the entry point in the file's first 0x20 bytes.
+class DumpLayoutLocator : public EntryPointLocator {
+public:
+    DumpLayoutLocator(const std::string& path, ByteWindow file)
+        : EntryPointLocator(true, 0, {path + ": ", ""}), m_path(path), m_file(file)
+    {
+    }
+
+protected:
+    bool FirmwareArea(ByteWindow& area, std::string&) override
+    {
+        // Only the dump's entry-point area is scanned, so anchors inside the table never count.
+        area = m_file.Sub(0, 0x20);
+        return true;
+    }
+    bool TableArea(ByteWindow, const EntryFields& fields, ByteWindow& table, std::string& reason) override
+    {
+        if (fields.tableAddress > m_file.size) {
+            reason = m_path + ": table address " + Hex(fields.tableAddress) + " lies beyond the end of the file";
+            return false;
+        }
+        table = m_file.Sub(static_cast<size_t>(fields.tableAddress), m_file.size);
+        return true;
+    }
+    std::string SourceName() const override { return m_path; }
+
+private:
+    std::string m_path;
+    ByteWindow m_file;
+};
+
+// A RawSMBIOSData header starts with the calling-method flag and the SMBIOS major
+// version. Files that have neither that nor an anchor keep the dump's own reason.
+bool IsRawSmbiosData(ByteWindow file)
+{
+    size_t offset = 0;
+    AnchorKind kind = AnchorKind::None;
+    if (ScanForAnchor(file.Sub(0, 0x20), true, offset, kind) || !file.Has(0, 2))
+        return false;
+    return file.U8(0) <= 1 && (file.U8(1) == 2 || file.U8(1) == 3);
+}
+
+} // namespace
+
+DumpFileLocator::DumpFileLocator(std::string path) : m_path(std::move(path)) {}
+
+DumpFileLocator::DumpFileLocator(std::string name, std::vector<uint8_t> bytes, TableOrigin origin)
+    : m_path(std::move(name)), m_bytes(std::move(bytes)), m_inMemory(true), m_origin(origin)
 {
 }
 
-DumpFileLocator::DumpFileLocator(std::string name, std::vector<uint8_t> bytes)
-    : EntryPointLocator(true, 0, {name + ": ", ""}), m_path(std::move(name)), m_bytes(std::move(bytes)),
-      m_inMemory(true)
-{
-}
-
-bool DumpFileLocator::FirmwareArea(ByteWindow& area, std::string& reason)
+ResultCode DumpFileLocator::Locate(LocateResult& out, std::string& reason)
 {
     if (!m_inMemory && !ReadFileBytes(m_path, m_bytes, reason))
-        return false;
-    // Only the dump's entry-point area is scanned, so anchors inside the table never count.
-    area = WholeOf(m_bytes).Sub(0, 0x20);
-    return true;
-}
-
-bool DumpFileLocator::TableArea(ByteWindow, const EntryFields& fields, ByteWindow& table, std::string& reason)
-{
+        return kFail;
     ByteWindow file = WholeOf(m_bytes);
-    if (fields.tableAddress > file.size) {
-        reason = m_path + ": table address " + Hex(fields.tableAddress) + " lies beyond the end of the file";
-        return false;
+    if (!IsRawSmbiosData(file)) {
+        m_layout = std::make_unique<DumpLayoutLocator>(m_path, file);
+    } else if (!file.Has(0, kRawSmbiosHeader)) {
+        reason = m_path + ": " + std::to_string(file.size) + " bytes, fewer than the 8-byte RawSMBIOSData header";
+        return kFail;
+    } else {
+        // The service may answer with more than its length; a saved copy holds exactly the table.
+        uint32_t length = file.U32(4);
+        if (length != file.size - kRawSmbiosHeader) {
+            reason = m_path + ": the RawSMBIOSData header gives a table of " + std::to_string(length) +
+                     " bytes, but " + std::to_string(file.size - kRawSmbiosHeader) + " bytes follow it";
+            return kFail;
+        }
+        m_layout = std::make_unique<FirmwareTableLocator>([file](std::vector<uint8_t>& raw, std::string&) {
+            raw.assign(file.data, file.data + file.size);
+            return true;
+        });
     }
-    table = file.Sub(static_cast<size_t>(fields.tableAddress), file.size);
-    return true;
+    if (m_layout->Locate(out, reason) != kOk)
+        return kFail;
+    out.source = m_path;
+    out.origin = m_origin;
+    return kOk;
 }
 
-SysfsLocator::SysfsLocator(std::string dir)
-    : EntryPointLocator(true, 0, {dir + "/smbios_entry_point: ", ""}), m_dir(std::move(dir))
+SysfsLocator::SysfsLocator(std::string dir, TableOrigin origin)
+    : EntryPointLocator(true, 0, {dir + "/smbios_entry_point: ", ""}), m_dir(std::move(dir)), m_origin(origin)
 {
 }
 
@@ -267,7 +320,7 @@ ResultCode ChainLocator::Locate(LocateResult& out, std::string& reason)
 std::unique_ptr<ITableLocator> MakeSavedTableLocator(const std::string& path)
 {
     if (IsDirectory(path))
-        return std::make_unique<SysfsLocator>(path);
+        return std::make_unique<SysfsLocator>(path, TableOrigin::Saved);
     return std::make_unique<DumpFileLocator>(path);
 }
 
@@ -333,6 +386,7 @@ ResultCode FirmwareTableLocator::Locate(LocateResult& out, std::string& reason)
     out.fields = ReadEntryFields(out.entry, AnchorKind::Sm3);
     out.fields.anchor = AnchorKind::Rsmb;
     out.source = kFirmwareTableSource;
+    out.origin = TableOrigin::ThisMachine;
     return kOk;
 }
 

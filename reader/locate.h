@@ -44,11 +44,16 @@ struct EntryFields {
     uint32_t maxTableSize = 0;     // "_SM3_" only
 };
 
+// Whether the table is this machine's, or a saved copy the user named (a file, or a
+// folder laid out like sysfs), which the views name instead of the computer.
+enum class TableOrigin { ThisMachine, Saved };
+
 struct LocateResult {
     ByteWindow entry; // starts at the anchor
     ByteWindow table;
     EntryFields fields;
     std::string source; // where the table came from, for the user
+    TableOrigin origin = TableOrigin::ThisMachine;
 };
 
 // Scans 16-byte aligned positions of area for "_SM_", then (when acceptSm3) for
@@ -88,6 +93,7 @@ protected:
     // Runs after the table window is taken, or after a failure on the way.
     virtual void Release() {}
     virtual std::string SourceName() const = 0;
+    virtual TableOrigin Origin() const { return TableOrigin::ThisMachine; }
 
 private:
     ResultCode Find(LocateResult& out, std::string& reason);
@@ -130,37 +136,39 @@ private:
     bool m_open = false;
 };
 
-// A table saved by dmidecode --dump-bin: the entry point in the first 0x20 bytes,
-// the table at the offset that its table address gives.
-class DumpFileLocator : public EntryPointLocator {
+// A saved table file in either layout that tools write: dmidecode --dump-bin's (the
+// entry point in the first 0x20 bytes, the table at the offset that its table address
+// gives), or, with no anchor there, the firmware table service's RawSMBIOSData as
+// Windows tools save it (the 8-byte header, then exactly the table it announces).
+class DumpFileLocator : public ITableLocator {
 public:
-    explicit DumpFileLocator(std::string path);
+    explicit DumpFileLocator(std::string path); // a saved table
     // A dump already in memory (the helper's output, say); name stands for its path.
-    DumpFileLocator(std::string name, std::vector<uint8_t> bytes);
-
-protected:
-    bool FirmwareArea(ByteWindow& area, std::string& reason) override;
-    bool TableArea(ByteWindow entry, const EntryFields& fields, ByteWindow& table, std::string& reason) override;
-    std::string SourceName() const override { return m_path; }
+    DumpFileLocator(std::string name, std::vector<uint8_t> bytes, TableOrigin origin = TableOrigin::ThisMachine);
+    ResultCode Locate(LocateResult& out, std::string& reason) override;
 
 private:
     std::string m_path;
     std::vector<uint8_t> m_bytes;
     bool m_inMemory = false;
+    TableOrigin m_origin = TableOrigin::Saved;
+    std::unique_ptr<ITableLocator> m_layout; // reads the bytes in their layout; its windows live with it
 };
 
 // A directory laid out like /sys/firmware/dmi/tables: smbios_entry_point and DMI.
 class SysfsLocator : public EntryPointLocator {
 public:
-    explicit SysfsLocator(std::string dir);
+    explicit SysfsLocator(std::string dir, TableOrigin origin = TableOrigin::ThisMachine);
 
 protected:
     bool FirmwareArea(ByteWindow& area, std::string& reason) override;
     bool TableArea(ByteWindow entry, const EntryFields& fields, ByteWindow& table, std::string& reason) override;
     std::string SourceName() const override { return m_dir; }
+    TableOrigin Origin() const override { return m_origin; }
 
 private:
     std::string m_dir;
+    TableOrigin m_origin;
     std::vector<uint8_t> m_entry;
     std::vector<uint8_t> m_table;
 };
@@ -183,7 +191,7 @@ private:
 constexpr size_t kRawSmbiosHeader = 8;
 constexpr const char* kFirmwareTableSource = "firmware table RSMB";
 
-// A path that names either a dump file or a sysfs-style directory.
+// A path that names either a dump file or a sysfs-style directory: a saved table.
 std::unique_ptr<ITableLocator> MakeSavedTableLocator(const std::string& path);
 
 // The access path that an OsKind selects: direct, driver, or none.

@@ -57,6 +57,7 @@ public:
     bool IsOpen() const { return m_opened; }
     AnchorKind Anchor() const { return m_located.fields.anchor; }
     const std::string& Source() const { return m_located.source; }
+    TableOrigin Origin() const { return m_located.origin; }
     uint16_t Version() const { return m_version; }
     uint16_t MaxStructureSize() const { return m_maxStructureSize; }
     uint16_t StructureCount() const { return m_structureCount; }

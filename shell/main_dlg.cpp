@@ -77,6 +77,12 @@ std::string ProblemsText(const CTableReader& reader)
     return text;
 }
 
+std::string MainWindowTitle(const char* caption, const CTableReader& reader)
+{
+    std::string name = SavedTableName(reader);
+    return name.empty() ? caption : caption + (" - " + name);
+}
+
 std::string ApplicationTitle(const std::string& executablePath)
 {
     size_t slash = executablePath.find_last_of("/\\");

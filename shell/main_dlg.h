@@ -34,7 +34,7 @@ public:
 
     // Set by the caller before OnInitDialog.
     std::string m_appTitle;        // the message box's caption
-    std::string m_computerName;    // the root's text
+    std::string m_computerName;    // the root's text for this machine's table
     std::ostream* m_log = nullptr; // gets the reader's reason when there is no table
     std::string m_advice;          // what to do when there is no table; may be empty
 
@@ -66,5 +66,8 @@ std::string AboutSecondLine(const CTableReader& reader);
 // all, one a line, for a tooltip.
 std::string AboutProblemLine(const CTableReader& reader);
 std::string ProblemsText(const CTableReader& reader);
+// The main window's title: its template's caption, then " - " and the file's name when
+// the table is a saved one. 8-bit text, as the tree's.
+std::string MainWindowTitle(const char* caption, const CTableReader& reader);
 // The application's title: the executable's file name without its extension.
 std::string ApplicationTitle(const std::string& executablePath);

@@ -18,13 +18,66 @@ const char* CaptionOf(CTableReader& reader, uint16_t handle)
     return LoadResString(kIdsCaptionBase + reader.CurrentStructure()->Type());
 }
 
+#ifdef _WIN32
+constexpr const char* kSeparators = "/\\";
+#else
+constexpr const char* kSeparators = "/";
+
+// Tree text is 8-bit, Latin-1 as far as it means anything, but a path here is UTF-8
+// mostly: its Latin-1 characters carry over, and others show as '?'. A path that is not
+// UTF-8 keeps its bytes.
+std::string Latin1Of(const std::string& utf8)
+{
+    std::string out;
+    for (size_t i = 0; i < utf8.size();) {
+        auto lead = static_cast<unsigned char>(utf8[i]);
+        size_t n = lead < 0x80 ? 1 : (lead >> 5) == 6 ? 2 : (lead >> 4) == 14 ? 3 : (lead >> 3) == 30 ? 4 : 0;
+        if (n == 0 || n > utf8.size() - i)
+            return utf8;
+        unsigned code = n == 1 ? lead : lead & (0x7Fu >> n);
+        for (size_t k = 1; k < n; ++k) {
+            auto next = static_cast<unsigned char>(utf8[i + k]);
+            if ((next & 0xC0) != 0x80)
+                return utf8;
+            code = (code << 6) | (next & 0x3Fu);
+        }
+        out += code <= 0xFF ? static_cast<char>(code) : '?';
+        i += n;
+    }
+    return out;
+}
+#endif
+
 } // namespace
+
+std::string SavedTableName(const CTableReader& reader)
+{
+    if (reader.Origin() != TableOrigin::Saved)
+        return {};
+    std::string path = reader.Source();
+    size_t end = path.find_last_not_of(kSeparators); // "copy/" names the folder copy
+    if (end == std::string::npos)
+        return path; // the root folder
+    path.erase(end + 1);
+    path.erase(0, path.find_last_of(kSeparators) + 1);
+#ifdef _WIN32
+    return path; // already in the code page that the windows show
+#else
+    return Latin1Of(path);
+#endif
+}
+
+std::string RootText(const CTableReader& reader, const std::string& computerName)
+{
+    if (reader.Origin() == TableOrigin::Saved)
+        return "Saved Table : " + SavedTableName(reader);
+    return "Computer Name : " + computerName.substr(0, kComputerNameMax);
+}
 
 TreeItem BuildTree(CTableReader& reader, ITreeControl& tree, const std::string& computerName)
 {
-    std::string rootText = "Computer Name : " + computerName.substr(0, kComputerNameMax);
     tree.DeleteAllItems();
-    TreeItem root = tree.InsertItem(rootText, kImageRoot, kImageRootSelected, kTreeRoot);
+    TreeItem root = tree.InsertItem(RootText(reader, computerName), kImageRoot, kImageRootSelected, kTreeRoot);
     for (int type = 0; type <= 255; ++type)
         AddTypeNode(reader, tree, root, type);
     tree.Expand(root);

@@ -1,6 +1,7 @@
 #pragma once
-// Builds the structure tree: the computer at the root, one node per type present
-// in increasing type order, and one child per instance where a type repeats.
+// Builds the structure tree: the computer (or the saved table's file) at the root,
+// one node per type present in increasing type order, and one child per instance
+// where a type repeats.
 #include <cstdint>
 #include <string>
 
@@ -19,7 +20,13 @@ constexpr int kTreeImageWidth = 32;
 constexpr int kTreeImageHeight = 20;
 constexpr int kTreeImageIcons[] = {139, 129, 130, 131, 132, 133, 134};
 
-// Returns the root item. computerName is cut to 15 characters.
+// Returns the root item, whose text is RootText's.
 TreeItem BuildTree(CTableReader& reader, ITreeControl& tree, const std::string& computerName);
+// "Computer Name : NAME" for this machine's table, with NAME cut to 15 characters;
+// "Saved Table : FILE" for a saved one, with FILE its SavedTableName, whole.
+std::string RootText(const CTableReader& reader, const std::string& computerName);
+// The base name of the saved table's path (a folder's own name), as 8-bit text like
+// the table's strings; empty for this machine's table.
+std::string SavedTableName(const CTableReader& reader);
 void AddTypeNode(CTableReader& reader, ITreeControl& tree, TreeItem root, int type);
 void AddInstanceNodes(CTableReader& reader, ITreeControl& tree, int type, TreeItem node);

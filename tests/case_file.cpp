@@ -93,7 +93,7 @@ std::vector<std::string> Lines(const std::string& text)
 
 std::vector<std::string> TableLines(const Case& c, const Bytes& dump)
 {
-    std::unique_ptr<ITableLocator> locator = std::make_unique<DumpFileLocator>("case", dump);
+    std::unique_ptr<ITableLocator> locator = std::make_unique<DumpFileLocator>("case", dump, TableOrigin::Saved);
     if (c.rsmb)
         locator = std::make_unique<FirmwareTableLocator>([dump](std::vector<uint8_t>& out, std::string&) {
             out = dump;

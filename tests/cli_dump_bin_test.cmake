@@ -10,13 +10,14 @@ function(run)
   set(rc "${rc}" PARENT_SCOPE)
 endfunction()
 
-# The JSON without its source line, which names the file read.
+# The JSON without its source line and its root's file name, which name the file read.
 function(json_of path var)
   run(${LUMETRA} --json --from-dump ${path})
   if(NOT rc EQUAL 0)
     message(FATAL_ERROR "--json --from-dump ${path}: rc ${rc}\n${err}")
   endif()
   string(REGEX REPLACE "\n  \"source\": [^\n]*\n" "\n" out "${out}")
+  string(REGEX REPLACE "\"Saved Table : [^\"]*\"" "\"Saved Table\"" out "${out}")
   set(${var} "${out}" PARENT_SCOPE)
 endfunction()
 

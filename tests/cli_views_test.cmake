@@ -12,13 +12,13 @@ execute_process(COMMAND ${LUMETRA} --bogus RESULT_VARIABLE rc ERROR_QUIET)
 if(NOT rc EQUAL 2)
   message(FATAL_ERROR "usage error gave ${rc}")
 endif()
-# Every fixture: the text view runs, and the JSON parses.
-foreach(dump pc-default/dump.bin q35-workstation/dump.bin sm3/dump.bin pc-default/sysfs sm3/sysfs)
-  execute_process(COMMAND ${LUMETRA} --text --from-dump ${DATA}/${dump} OUTPUT_QUIET RESULT_VARIABLE rc)
+# Every fixture: the text view runs, its root names the file or folder read, and the JSON parses.
+foreach(dump pc-default/dump.bin q35-workstation/dump.bin sm3/dump.bin pc-default/sysfs sm3/sysfs/)
+  execute_process(COMMAND ${LUMETRA} --text --from-dump ${DATA}/${dump} OUTPUT_VARIABLE out RESULT_VARIABLE rc)
   execute_process(COMMAND ${LUMETRA} --json --from-dump ${DATA}/${dump} COMMAND python3 -m json.tool
                   OUTPUT_QUIET RESULTS_VARIABLE rcs)
-  if(NOT rc EQUAL 0 OR NOT rcs STREQUAL "0;0")
-    message(FATAL_ERROR "${dump}: --text gave ${rc}, --json | json.tool gave ${rcs}")
+  if(NOT rc EQUAL 0 OR NOT rcs STREQUAL "0;0" OR NOT out MATCHES "\n\nSaved Table : (dump\\.bin|sysfs)\n")
+    message(FATAL_ERROR "${dump}: --text gave ${rc}, --json | json.tool gave ${rcs}, text:\n${out}")
   endif()
 endforeach()
 # Without a table every view says so, with the reason, and ends with status 1.

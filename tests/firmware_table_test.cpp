@@ -77,6 +77,16 @@ TEST(FirmwareTable, FixtureTablesReadAsTheirDumpsDo)
         ASSERT_EQ(back.Open(), kOk) << back.Reason();
         EXPECT_EQ(back.Anchor(), AnchorKind::Sm3);
         EXPECT_EQ(WithoutSourceAndAnchor(RenderJson(back, "PC")), WithoutSourceAndAnchor(json)) << fixture;
+
+        // Saved as it came (a Windows tool's RawSMBIOSData file), it reads as the service's
+        // answer does, and --dump-bin makes the same dump of it.
+        Bytes blob = {0, 3, 4, 0, 0, 0, 0, 0};
+        PutU32(blob, 4, static_cast<uint32_t>(table.size()));
+        blob.insert(blob.end(), table.begin(), table.end());
+        CTableReader file(std::make_unique<DumpFileLocator>("blob.bin", blob));
+        ASSERT_EQ(file.Open(), kOk) << file.Reason();
+        EXPECT_EQ(WithoutSourceAndAnchor(RenderJson(file, "PC")), WithoutSourceAndAnchor(json)) << fixture;
+        EXPECT_EQ(DumpBinImage(file), image) << fixture;
     }
 }
 

@@ -19,6 +19,8 @@ TEST(Views, UtfEightPathsKeepTheirBytes)
     ASSERT_EQ(reader.Open(), kOk);
     EXPECT_NE(RenderJson(reader, "PC").find("\"source\": \"" + path + "\""), std::string::npos);
     EXPECT_NE(RenderText(reader, "PC").find(" from " + path + ", "), std::string::npos);
+    // The root names the file alone; tree text is Latin-1, so the é comes out as UTF-8 again.
+    EXPECT_NE(RenderText(reader, "PC").find("\nSaved Table : tabl\xc3\xa9.bin\n"), std::string::npos);
 }
 #endif
 

@@ -45,6 +45,7 @@ BOOL CMainWindow::OnInitDialog()
         EndDialog(kIdCancel); // the user has been told; the window never shows
         return FALSE;
     }
+    SetWindowTextA(Handle(), MainWindowTitle(kMainTemplate.caption, m_logic.Reader()).c_str());
     return TRUE; // the focus goes to the first tab stop, the Exit button
 }
 

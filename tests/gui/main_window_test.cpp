@@ -136,6 +136,15 @@ TEST(MainWindow, ABrokenTableWarnsOnTheRootAndInTheAboutBox)
     EXPECT_TRUE(tip.startsWith(problem));
 }
 
+// A saved table is named in the root and the title instead of the computer.
+TEST(MainWindow, SavedTableNamesItsFolder)
+{
+    ShownWindow w(std::make_unique<CTableReader>(MakeSavedTableLocator(TestData("sm3/sysfs/"))));
+    ASSERT_TRUE(w.ok);
+    EXPECT_EQ(w.root->text(0), QStringLiteral("Saved Table : sysfs"));
+    EXPECT_EQ(w.window.windowTitle(), QStringLiteral("Mainboard Lumetra Ver.1.0 for Win9x/NT4/2000/XP - sysfs"));
+}
+
 // The looks that the windows must have, written down once.
 TEST(Windows, LooksOfTheMainAndDetailWindows)
 {
