@@ -73,7 +73,8 @@ TEST(FirmwareTable, FixtureTablesReadAsTheirDumpsDo)
         EXPECT_NE(json.find("\"anchor\": \"RSMB\", \"version\": \"3.4\""), std::string::npos) << json.substr(0, 200);
 
         // Saved with --dump-bin, it reads back as an "_SM3_" dump with the same structures.
-        CTableReader back(std::make_unique<DumpFileLocator>("saved", DumpBinImage(rsmb)));
+        Bytes image = DumpBinImage(rsmb);
+        CTableReader back(std::make_unique<DumpFileLocator>("saved", image));
         ASSERT_EQ(back.Open(), kOk) << back.Reason();
         EXPECT_EQ(back.Anchor(), AnchorKind::Sm3);
         EXPECT_EQ(WithoutSourceAndAnchor(RenderJson(back, "PC")), WithoutSourceAndAnchor(json)) << fixture;
