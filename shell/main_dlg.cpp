@@ -51,7 +51,7 @@ bool CMainDlg::OpenSavedTable(const std::string& path)
 {
     auto reader = std::make_unique<CTableReader>(MakeSavedTableLocator(SavedTableLocation(path)));
     if (reader->Open() != kOk) {
-        m_messageBox.Show("This table cannot be read, the one shown stays:\n" + reader->Reason(), m_appTitle);
+        m_messageBox.Show("This table cannot be read (the one shown stays):\n" + reader->Reason(), m_appTitle);
         return false;
     }
     m_reader = std::move(reader);
