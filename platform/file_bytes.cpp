@@ -54,6 +54,40 @@ int StandardOutput()
 }
 #endif
 
+#ifdef _WIN32
+// Windows 95's runtime cannot rename over a file, so the old one steps aside first and
+// comes back when the new one cannot take its place.
+bool ReplaceFile(const std::string& from, const std::string& to)
+{
+    if (std::rename(from.c_str(), to.c_str()) == 0)
+        return true;
+    std::string aside = from + ".old";
+    if (std::rename(to.c_str(), aside.c_str()) != 0)
+        return false;
+    if (std::rename(from.c_str(), to.c_str()) != 0) {
+        int err = errno;
+        std::rename(aside.c_str(), to.c_str());
+        errno = err;
+        return false;
+    }
+    std::remove(aside.c_str());
+    return true;
+}
+int SyncFile(int)
+{
+    return 0;
+}
+#else
+bool ReplaceFile(const std::string& from, const std::string& to)
+{
+    return std::rename(from.c_str(), to.c_str()) == 0;
+}
+int SyncFile(int fd)
+{
+    return fsync(fd);
+}
+#endif
+
 bool WriteAll(int fd, const std::vector<uint8_t>& bytes)
 {
     size_t done = 0;
@@ -133,5 +167,38 @@ bool WriteNewFile(const std::string& path, const std::vector<uint8_t>& bytes, st
         std::remove(path.c_str()); // our own half-written file, not a table anyone can read
     if (!written)
         reason = (toStdout ? std::string("standard output") : path) + ": " + std::strerror(err);
+    return written;
+}
+
+bool SaveFileAtomically(const std::string& path, const std::vector<uint8_t>& bytes, std::string& reason)
+{
+    // A name of our own beside the target, on the same file system so that the rename
+    // cannot copy; one left by a crashed run is passed over, never reused.
+    std::string temporary;
+    int fd = -1;
+    for (int n = 0; fd < 0 && n < 100; ++n) {
+        temporary = path + ".tmp" + std::to_string(n);
+        fd = CreateExclusive(temporary.c_str());
+        if (fd < 0 && errno != EEXIST)
+            break;
+    }
+    if (fd < 0) {
+        reason = path + ": " + std::strerror(errno);
+        return false;
+    }
+    bool written = WriteAll(fd, bytes) && SyncFile(fd) == 0;
+    int err = errno;
+    if (CloseFile(fd) != 0 && written) {
+        written = false;
+        err = errno;
+    }
+    if (written && !ReplaceFile(temporary, path)) {
+        written = false;
+        err = errno;
+    }
+    if (!written) {
+        std::remove(temporary.c_str());
+        reason = path + ": " + std::strerror(err);
+    }
     return written;
 }

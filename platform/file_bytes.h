@@ -17,3 +17,9 @@ bool IsDirectory(const std::string& path);
 // The new file gets mode 0644. "-" writes to standard output. On failure, reason
 // holds "PATH: what went wrong".
 bool WriteNewFile(const std::string& path, const std::vector<uint8_t>& bytes, std::string& reason);
+
+// Writes bytes to path through a new file beside it, which then takes path's place, so
+// that path holds its old bytes or all of the new ones, never a part; nothing else is
+// left behind. Unlike WriteNewFile it replaces an existing file: the caller has asked
+// the user first. The file gets mode 0644. On failure, reason holds "PATH: what went wrong".
+bool SaveFileAtomically(const std::string& path, const std::vector<uint8_t>& bytes, std::string& reason);

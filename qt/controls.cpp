@@ -296,9 +296,10 @@ void QtMessageBox::Show(const std::string& text, const std::string& caption)
 
 void QtMessageBox::ShowDetailed(const std::string& text, const std::string& caption, const std::string& details)
 {
-    QMessageBox box(QMessageBox::Warning, Latin1(caption), Latin1(text), QMessageBox::Ok, m_owner);
+    // Reasons name files, whose names are UTF-8 on this system; the box's own texts are ASCII.
+    QMessageBox box(QMessageBox::Warning, Latin1(caption),
+                    QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())), QMessageBox::Ok, m_owner);
     box.setObjectName(QStringLiteral("messageBox"));
-    // Reasons name files, whose names are UTF-8 on this system.
     if (!details.empty())
         box.setDetailedText(QString::fromUtf8(details.data(), static_cast<qsizetype>(details.size())));
     box.exec();

@@ -1,9 +1,15 @@
 #include "qt/main_window.h"
 
 #include <QAction>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
+#include <QFileDialog>
+#include <QMimeData>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QTimer>
 #include <QTreeWidget>
 #include <iostream>
 
@@ -42,6 +48,7 @@ CMainWindow::CMainWindow(std::unique_ptr<CTableReader> reader, const std::string
     ShowCutOffTextsAsTips(m_treeWidget);
     m_treeWidget->installEventFilter(this);
     m_treeWidget->viewport()->installEventFilter(this);
+    AddSavedTableActions();
 }
 
 bool CMainWindow::Initialise()
@@ -101,4 +108,130 @@ void CMainWindow::RunAbout()
     const CTableReader& reader = m_logic.Reader();
     CAboutWindow about(AboutSecondLine(reader), AboutProblemLine(reader), ProblemsText(reader), this);
     about.exec();
+}
+
+// ---- Saved tables: open, save, export -------------------------------------------------
+
+namespace {
+
+std::string LocalPath(const QString& path)
+{
+    return QFile::encodeName(path).toStdString();
+}
+
+QStringList Filters(std::initializer_list<const char*> filters)
+{
+    QStringList list;
+    for (const char* filter : filters)
+        list << QString::fromLatin1(filter);
+    return list;
+}
+
+// A saving dialog; the dialog itself asks before it lets a file be replaced.
+QString ChooseSavePath(QFileDialog& dialog, const QString& suffix)
+{
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(suffix);
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+}
+
+// The report format of a filter of the export dialog; the first when none is chosen.
+const ReportKind& KindOf(const QStringList& filters, const QString& filter)
+{
+    qsizetype i = filters.indexOf(filter);
+    return kReportKinds[i > 0 ? i : 0];
+}
+
+} // namespace
+
+void CMainWindow::AddSavedTableActions()
+{
+    const struct {
+        const char* name;
+        const char* text;
+        QKeySequence keys;
+        void (CMainWindow::*run)();
+    } items[] = {
+        {"openAction", "&Open Saved Table...", QKeySequence(Qt::CTRL | Qt::Key_O), &CMainWindow::OnOpenSavedTable},
+        {"saveAction", "&Save Table As...", QKeySequence(Qt::CTRL | Qt::Key_S), &CMainWindow::OnSaveTableAs},
+        {"exportAction", "&Export Report...", QKeySequence(Qt::CTRL | Qt::Key_E), &CMainWindow::OnExportReport},
+    };
+    for (const auto& item : items) {
+        auto* action = new QAction(QString::fromLatin1(item.text), this);
+        action->setObjectName(QString::fromLatin1(item.name));
+        action->setShortcut(item.keys);
+        connect(action, &QAction::triggered, this, item.run);
+        addAction(action);
+    }
+    auto* separator = new QAction(this);
+    separator->setSeparator(true);
+    addAction(separator);
+    setAcceptDrops(true);
+}
+
+void CMainWindow::OnOpenSavedTable()
+{
+    QFileDialog dialog(this, QStringLiteral("Open Saved Table"));
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilters(Filters({kSavedTableFilters[0], kSavedTableFilters[1]}));
+    if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
+        OpenPath(dialog.selectedFiles().constFirst());
+}
+
+void CMainWindow::OnSaveTableAs()
+{
+    QFileDialog dialog(this, QStringLiteral("Save Table As"));
+    dialog.setNameFilters(Filters({kSavedTableFilters[0], kSavedTableFilters[1]}));
+    QString path = ChooseSavePath(dialog, QString::fromLatin1(kSavedTableSuffix));
+    if (!path.isEmpty())
+        SaveTableTo(path);
+}
+
+void CMainWindow::OnExportReport()
+{
+    QFileDialog dialog(this, QStringLiteral("Export Report"));
+    QStringList filters;
+    for (const ReportKind& kind : kReportKinds)
+        filters << QString::fromLatin1(kind.filter);
+    dialog.setNameFilters(filters);
+    // The name typed without a suffix gets the one of the format chosen.
+    connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog, filters](const QString& filter) {
+        dialog.setDefaultSuffix(QString::fromLatin1(KindOf(filters, filter).suffix));
+    });
+    QString path = ChooseSavePath(dialog, QString::fromLatin1(kReportKinds[0].suffix));
+    if (!path.isEmpty())
+        ExportReportTo(path, KindOf(filters, dialog.selectedNameFilter()).format);
+}
+
+bool CMainWindow::OpenPath(const QString& path)
+{
+    return m_logic.OpenSavedTable(LocalPath(path));
+}
+
+bool CMainWindow::SaveTableTo(const QString& path)
+{
+    return m_logic.SaveTable(LocalPath(path));
+}
+
+bool CMainWindow::ExportReportTo(const QString& path, ReportFormat format)
+{
+    return m_logic.ExportReport(LocalPath(path), format);
+}
+
+void CMainWindow::dragEnterEvent(QDragEnterEvent* event)
+{
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.size() == 1 && urls.constFirst().isLocalFile())
+        event->acceptProposedAction();
+}
+
+void CMainWindow::dropEvent(QDropEvent* event)
+{
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.size() != 1 || !urls.constFirst().isLocalFile())
+        return;
+    event->acceptProposedAction();
+    // Opened once the drop has ended: a message box must not hold the dragging program.
+    QString path = urls.constFirst().toLocalFile();
+    QTimer::singleShot(0, this, [this, path] { OpenPath(path); });
 }

@@ -9,6 +9,8 @@
 #include "qt/controls.h"
 
 class QAction;
+class QDragEnterEvent;
+class QDropEvent;
 class QTreeWidget;
 
 class CMainWindow : public QDialog, private IDialogRunner {
@@ -23,12 +25,25 @@ public:
     CMainDlg& Logic() { return m_logic; }
     QTreeWidget* Tree() const { return m_treeWidget; }
 
+    // Saved tables: each menu item's dialog passes the path it chose to one of these.
+    bool OpenPath(const QString& path);
+    bool SaveTableTo(const QString& path);
+    bool ExportReportTo(const QString& path, ReportFormat format);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // A file or a copied tables folder dropped on the window opens it.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void RunDetail(const uint8_t* structure, CTableReader& reader) override;
     void RunAbout() override;
+
+    void AddSavedTableActions();
+    void OnOpenSavedTable();
+    void OnSaveTableAs();
+    void OnExportReport();
 
     QTreeWidget* m_treeWidget;
     QtTreeControl m_tree;

@@ -1,6 +1,28 @@
 #include "shell/main_dlg.h"
 
+#include <cstdio>
+
+#include "platform/file_bytes.h"
+#include "shell/dump_bin.h"
 #include "shell/tree_builder.h"
+#include "shell/views.h"
+
+namespace {
+
+bool IsFile(const std::string& path)
+{
+    FILE* f = std::fopen(path.c_str(), "rb");
+    if (f != nullptr)
+        std::fclose(f);
+    return f != nullptr && !IsDirectory(path);
+}
+
+std::vector<uint8_t> BytesOf(const std::string& text)
+{
+    return std::vector<uint8_t>(text.begin(), text.end());
+}
+
+} // namespace
 
 bool CMainDlg::OnInitDialog()
 {
@@ -14,10 +36,62 @@ bool CMainDlg::OnInitDialog()
         m_messageBox.ShowDetailed(kNoDmiFunction, m_appTitle, details);
         return false;
     }
+    FillTree();
+    return true;
+}
+
+void CMainDlg::FillTree()
+{
     m_root = BuildTree(*m_reader, m_tree, m_computerName);
     if (!m_reader->Problems().empty())
         m_tree.SetItemWarning(m_root, ProblemsText(*m_reader));
+}
+
+bool CMainDlg::OpenSavedTable(const std::string& path)
+{
+    auto reader = std::make_unique<CTableReader>(MakeSavedTableLocator(SavedTableLocation(path)));
+    if (reader->Open() != kOk) {
+        m_messageBox.Show("This table cannot be read (the one shown stays):\n" + reader->Reason(), m_appTitle);
+        return false;
+    }
+    m_reader = std::move(reader);
+    FillTree();
     return true;
+}
+
+bool CMainDlg::SaveTable(const std::string& path)
+{
+    std::vector<uint8_t> image = DumpBinImage(*m_reader);
+    std::string reason = "no table to save";
+    if (image.empty() || !SaveFileAtomically(path, image, reason)) {
+        m_messageBox.Show("The table was not saved:\n" + reason, m_appTitle);
+        return false;
+    }
+    return true;
+}
+
+bool CMainDlg::ExportReport(const std::string& path, ReportFormat format)
+{
+    std::string report = format == ReportFormat::Json   ? RenderJson(*m_reader, m_computerName)
+                         : format == ReportFormat::Html ? RenderHtml(*m_reader, m_computerName)
+                                                        : RenderText(*m_reader, m_computerName);
+    std::string reason;
+    if (!SaveFileAtomically(path, BytesOf(report), reason)) {
+        m_messageBox.Show("The report was not saved:\n" + reason, m_appTitle);
+        return false;
+    }
+    return true;
+}
+
+std::string SavedTableLocation(const std::string& path)
+{
+    size_t slash = path.find_last_of("/\\");
+    std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
+    std::string other = name == "smbios_entry_point" ? "DMI" : name == "DMI" ? "smbios_entry_point" : "";
+    if (other.empty() || !IsFile(path) || !IsFile(folder + other))
+        return path;
+    return slash == std::string::npos ? folder : path.substr(0, slash == 0 ? 1 : slash);
 }
 
 void CMainDlg::OnDblClk()

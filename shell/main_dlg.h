@@ -15,6 +15,27 @@
 constexpr int kIdCancel = 2;           // the result the window ends with when there is no table
 constexpr unsigned kIdmAboutBox = 0x10; // the About item's command; 0x10 to 0x1F all open it
 
+enum class ReportFormat { Text, Json, Html };
+
+// What a saving dialog offers for each report format: its filter and the suffix a
+// name without one gets.
+struct ReportKind {
+    ReportFormat format;
+    const char* filter;
+    const char* suffix;
+};
+constexpr ReportKind kReportKinds[] = {
+    {ReportFormat::Text, "Text (*.txt)", "txt"},
+    {ReportFormat::Json, "JSON (*.json)", "json"},
+    {ReportFormat::Html, "HTML (*.html *.htm)", "html"},
+};
+constexpr const char* kSavedTableFilters[] = {"Saved tables (*.bin smbios_entry_point DMI)", "All files (*)"};
+constexpr const char* kSavedTableSuffix = "bin";
+
+// The folder when path names the smbios_entry_point or DMI file of a copy of
+// /sys/firmware/dmi/tables (both files beside each other); path itself otherwise.
+std::string SavedTableLocation(const std::string& path);
+
 // Runs the modal windows that the main window opens.
 class IDialogRunner {
 public:
@@ -47,10 +68,19 @@ public:
     // True when the command was the About command and the About box has run.
     bool OnSysCommand(unsigned id);
 
+    // Saved tables, opened and written from the main window's menu. Each says why in
+    // the message box when it fails; opening keeps the table shown then.
+    bool OpenSavedTable(const std::string& path);
+    // The table shown, in the --dump-bin layout; path is replaced (the user was asked).
+    bool SaveTable(const std::string& path);
+    bool ExportReport(const std::string& path, ReportFormat format);
+
     CTableReader& Reader() { return *m_reader; }
     TreeItem Root() const { return m_root; }
 
 private:
+    void FillTree();
+
     std::unique_ptr<CTableReader> m_reader;
     ITreeControl& m_tree;
     IMessageBox& m_messageBox;

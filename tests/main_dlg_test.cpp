@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+
+#include "shell/dump_bin.h"
 #include "shell/main_dlg.h"
 #include "tests/table_builder.h"
 #include "ui/memory_controls.h"
@@ -59,4 +64,21 @@ TEST(MainDlg, AboutLineAndApplicationTitle)
     EXPECT_EQ(AboutSecondLine(*OpenTable({Structure(0, 0)})), "SMBIOS 2.8, 1 structure");
     EXPECT_EQ(ApplicationTitle("/opt/v1.0/lumetra"), "lumetra");
     EXPECT_EQ(ApplicationTitle("C:\\Tools\\LUMETRA.EXE"), "LUMETRA");
+}
+
+// Built for Windows too, where the runtime cannot rename over a file.
+TEST(MainDlg, SaveTableReplacesAFileWholeAndLeavesNothingBesideIt)
+{
+    MainDlgFixture f(OpenTable({Structure(0, 0)}));
+    ASSERT_TRUE(f.dlg.OnInitDialog());
+    const std::string path = "main_dlg_saved.bin";
+    std::ofstream(path) << "old";
+    EXPECT_TRUE(f.dlg.SaveTable(path));
+    std::ifstream in(path, std::ios::binary);
+    std::vector<uint8_t> image = DumpBinImage(f.dlg.Reader());
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), std::string(image.begin(), image.end()));
+    for (const char* left : {".tmp0", ".tmp0.old"})
+        EXPECT_FALSE(std::ifstream(path + left).good()) << left;
+    in.close();
+    std::remove(path.c_str());
 }

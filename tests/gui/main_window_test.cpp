@@ -101,14 +101,15 @@ TEST(MainWindow, AboutBoxFromTheContextMenuAndF1)
         auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
         ASSERT_NE(menu, nullptr);
         for (QAction* action : menu->actions())
-            menuItems << action->text();
+            menuItems << action->text() + QLatin1Char('|') + action->shortcut().toString();
         menu->close();
-        menu->actions().constFirst()->trigger();
+        menu->actions().constLast()->trigger();
     });
     QPoint at = w.tree->visualItemRect(w.Node(0)).center();
     QContextMenuEvent rightClick(QContextMenuEvent::Mouse, at, w.tree->viewport()->mapToGlobal(at));
     QApplication::sendEvent(w.tree->viewport(), &rightClick);
-    EXPECT_EQ(menuItems, QStringList{QStringLiteral("&About Corvane...")});
+    EXPECT_EQ(menuItems, (QStringList{"&Open Saved Table...|Ctrl+O", "&Save Table As...|Ctrl+S",
+                                      "&Export Report...|Ctrl+E", "|", "&About Corvane...|F1"}));
 
     QApplication::setActiveWindow(&w.window);
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w.window));
