@@ -75,7 +75,7 @@ bool CMainWindow::Initialise()
         setResult(kIdCancel);
         return false;
     }
-    setWindowTitle(QString::fromLatin1(MainWindowTitle(kMainTemplate.caption, m_logic.Reader()).c_str()));
+    ShowTitle();
     findChild<QPushButton*>(QStringLiteral("exitButton"))->setFocus();
     return true;
 }
@@ -205,7 +205,15 @@ void CMainWindow::OnExportReport()
 
 bool CMainWindow::OpenPath(const QString& path)
 {
-    return m_logic.OpenSavedTable(LocalPath(path));
+    bool opened = m_logic.OpenSavedTable(LocalPath(path));
+    if (opened)
+        ShowTitle(); // the title names the file now shown
+    return opened;
+}
+
+void CMainWindow::ShowTitle()
+{
+    setWindowTitle(QString::fromLatin1(MainWindowTitle(kMainTemplate.caption, m_logic.Reader()).c_str()));
 }
 
 bool CMainWindow::SaveTableTo(const QString& path)

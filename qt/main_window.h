@@ -39,6 +39,7 @@ protected:
 private:
     void RunDetail(const uint8_t* structure, CTableReader& reader) override;
     void RunAbout() override;
+    void ShowTitle();
 
     void AddSavedTableActions();
     void OnOpenSavedTable();

@@ -24,14 +24,15 @@ TEST(MainWindow, SavedTablesOpenByPathAndByDropAndABadOneKeepsTheTableShown)
         const char* path;
         bool drop;
         int structures, typeNodes; // shown after it
+        const char* shown;         // the name in the title and the root after it
         const char* error;         // the end of the box's text; empty: no box
     } cases[] = {
-        {"q35-workstation/dump.bin", false, 12, 11, ""},
-        {"missing.bin", false, 12, 11, "missing.bin: No such file or directory"},
-        {"sm3/sysfs/DMI", false, 9, 9, ""}, // a copied tables folder: its file opens the folder
-        {"q35-workstation/dump.bin", true, 12, 11, ""},
-        {"../cases/README.md", true, 12, 11, "README.md: no SMBIOS entry point anchor"},
-        {"sm3/sysfs", true, 9, 9, ""},
+        {"q35-workstation/dump.bin", false, 12, 11, "dump.bin", ""},
+        {"missing.bin", false, 12, 11, "dump.bin", "missing.bin: No such file or directory"},
+        {"sm3/sysfs/DMI", false, 9, 9, "sysfs", ""}, // a copied tables folder: its file opens the folder
+        {"q35-workstation/dump.bin", true, 12, 11, "dump.bin", ""},
+        {"../cases/README.md", true, 12, 11, "dump.bin", "README.md: no SMBIOS entry point anchor"},
+        {"sm3/sysfs", true, 9, 9, "sysfs", ""},
     };
     for (const auto& c : cases) {
         boxes.clear();
@@ -50,6 +51,8 @@ TEST(MainWindow, SavedTablesOpenByPathAndByDropAndABadOneKeepsTheTableShown)
         }
         EXPECT_EQ(w.Logic().Reader().IndexedCount(), size_t(c.structures)) << c.path;
         EXPECT_EQ(w.Tree()->topLevelItem(0)->childCount(), c.typeNodes);
+        EXPECT_EQ(w.Tree()->topLevelItem(0)->text(0), QStringLiteral("Saved Table : ") + c.shown);
+        EXPECT_TRUE(w.windowTitle().endsWith(QStringLiteral(" - ") + c.shown)) << w.windowTitle().toStdString();
         EXPECT_EQ(boxes.size(), *c.error ? 1 : 0);
         EXPECT_TRUE(!*c.error || boxes.value(0).endsWith(QString::fromLatin1(c.error))) << boxes.value(0).toStdString();
     }
