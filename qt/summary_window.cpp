@@ -7,6 +7,8 @@
 #include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QTextDocument>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -29,15 +31,18 @@ CSummaryWindow::CSummaryWindow(const std::string& text, QWidget* parent)
     layout->addWidget(m_text);
     layout->addWidget(buttons);
 
-    // Wide enough for the longest line and tall enough for most summaries, within reason.
-    const QStringList lines = m_text->toPlainText().split(QLatin1Char('\n'));
-    int columns = 0;
-    for (const QString& line : lines)
-        columns = std::max(columns, static_cast<int>(line.size()));
+    // Wide enough for the longest line (within reason), tall enough for most summaries.
     QFontMetrics metrics(m_text->font());
-    resize(metrics.horizontalAdvance(QLatin1Char('0')) * (std::clamp(columns, 40, 100) + 6),
-           metrics.lineSpacing() * (std::clamp(static_cast<int>(lines.size()), 10, 32) + 2) +
-               buttons->sizeHint().height());
+    const QStringList lines = m_text->toPlainText().split(QLatin1Char('\n'));
+    int width = 0;
+    for (const QString& line : lines)
+        width = std::max(width, metrics.horizontalAdvance(line));
+    const QMargins margins = layout->contentsMargins();
+    const int edges = 2 * (m_text->frameWidth() + static_cast<int>(m_text->document()->documentMargin()));
+    resize(std::min(width, metrics.horizontalAdvance(QLatin1Char('0')) * 100) + edges +
+               m_text->verticalScrollBar()->sizeHint().width() + margins.left() + margins.right(),
+           metrics.lineSpacing() * std::min(static_cast<int>(lines.size()), 32) + edges + layout->spacing() +
+               buttons->sizeHint().height() + margins.top() + margins.bottom());
 }
 
 void CSummaryWindow::Copy()
