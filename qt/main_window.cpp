@@ -201,14 +201,14 @@ std::vector<FindMatch> CMainWindow::FindMatches()
     return FindStructures(m_logic.Reader(), text.toLatin1().toStdString());
 }
 
-std::pair<int, int> CMainWindow::TreePlace(const QTreeWidgetItem* item) const
+std::pair<int, int> CMainWindow::TreePlace(QTreeWidgetItem* item) const
 {
-    const QTreeWidgetItem* root = m_treeWidget->topLevelItem(0);
+    QTreeWidgetItem* root = m_treeWidget->topLevelItem(0);
     if (item == nullptr || item == root)
         return {-1, -1};
     if (item->parent() == root)
-        return {root->indexOfChild(const_cast<QTreeWidgetItem*>(item)), -1};
-    return {root->indexOfChild(item->parent()), item->parent()->indexOfChild(const_cast<QTreeWidgetItem*>(item))};
+        return {root->indexOfChild(item), -1};
+    return {root->indexOfChild(item->parent()), item->parent()->indexOfChild(item)};
 }
 
 void CMainWindow::FindStep(int step)

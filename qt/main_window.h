@@ -51,7 +51,7 @@ private:
     bool OpenFoundStructure();
     bool FindFieldKey(QKeyEvent* key);
     std::vector<FindMatch> FindMatches();
-    std::pair<int, int> TreePlace(const QTreeWidgetItem* item) const; // as FindMatch's typeNode, instance
+    std::pair<int, int> TreePlace(QTreeWidgetItem* item) const; // as FindMatch's typeNode, instance
     void TakeTreeBottom(bool take);
     void ShowSummary();
 
