@@ -36,6 +36,15 @@ void CDetailWindow::CopySelectedRows()
         QApplication::clipboard()->setText(text);
 }
 
+void CDetailWindow::SelectRow(int row)
+{
+    QModelIndex index = m_view->model()->index(row, 0);
+    if (!index.isValid())
+        return;
+    m_view->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    m_view->scrollTo(index);
+}
+
 bool CDetailWindow::eventFilter(QObject* watched, QEvent* event)
 {
     // The view would copy only its current cell; whole rows are what a report list copies.

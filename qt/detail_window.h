@@ -17,6 +17,9 @@ public:
 
     // Puts the selected rows on the clipboard as tab-separated text.
     void CopySelectedRows();
+    // Makes row the selected and current one, scrolled into view (Find's match); a row
+    // the list lacks selects nothing.
+    void SelectRow(int row);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

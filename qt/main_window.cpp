@@ -6,19 +6,26 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QMimeData>
+#include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTimer>
+#include <QShortcut>
 #include <QTreeWidget>
+#include <algorithm>
 #include <iostream>
 
 #include "platform/computer_name.h"
 #include "res/string_table.h"
+#include "shell/summary.h"
 #include "shell/tree_builder.h"
 #include "qt/about_window.h"
 #include "qt/detail_window.h"
 #include "qt/resources.h"
+#include "qt/summary_window.h"
 
 namespace {
 
@@ -55,6 +62,8 @@ bool CMainWindow::Initialise()
 {
     // The window manager owns the system menu here, so the About item sits in the
     // window's context menu, and F1 opens it too.
+    if (m_summary == nullptr)
+        AddFindAndSummary();
     std::string aboutText = LoadResString(kIdsAboutItem);
     if (!aboutText.empty() && m_about == nullptr) {
         m_about = new QAction(QString::fromLatin1(aboutText.c_str()), this);
@@ -90,10 +99,13 @@ bool CMainWindow::eventFilter(QObject* watched, QEvent* event)
     if (watched == m_treeWidget && event->type() == QEvent::KeyPress) {
         int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            m_logic.OnDblClk();
+            if (!OpenFoundStructure())
+                m_logic.OnDblClk();
             return true; // Enter in the tree never ends the window
         }
     }
+    if (watched == m_findField && event->type() == QEvent::KeyPress && FindFieldKey(static_cast<QKeyEvent*>(event)))
+        return true;
     return QDialog::eventFilter(watched, event);
 }
 
@@ -242,4 +254,164 @@ void CMainWindow::dropEvent(QDropEvent* event)
     // Opened once the drop has ended: a message box must not hold the dragging program.
     QString path = urls.constFirst().toLocalFile();
     QTimer::singleShot(0, this, [this, path] { OpenPath(path); });
+}
+
+// ---- Find and Summary ----
+
+void CMainWindow::AddFindAndSummary()
+{
+    auto* find = new QAction(QStringLiteral("&Find..."), this);
+    find->setObjectName(QStringLiteral("findAction"));
+    find->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
+    connect(find, &QAction::triggered, this, &CMainWindow::OpenFind);
+    addAction(find);
+    m_summary = new QAction(QStringLiteral("&Summary"), this);
+    m_summary->setObjectName(QStringLiteral("summaryAction"));
+    m_summary->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_I));
+    connect(m_summary, &QAction::triggered, this, &CMainWindow::ShowSummary);
+    addAction(m_summary);
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+
+    m_findBar = new QWidget(this);
+    m_findBar->setObjectName(QStringLiteral("findBar"));
+    m_findField = new QLineEdit(m_findBar);
+    m_findField->setObjectName(QStringLiteral("findField"));
+    m_findStatus = new QLabel(m_findBar);
+    m_findStatus->setObjectName(QStringLiteral("findStatus"));
+    auto* layout = new QHBoxLayout(m_findBar);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(new QLabel(QStringLiteral("Find:"), m_findBar));
+    layout->addWidget(m_findField, 1);
+    layout->addWidget(m_findStatus);
+    m_findBar->hide();
+    m_findField->installEventFilter(this);
+    connect(m_findField, &QLineEdit::textChanged, this, [this] { FindStep(0); });
+    new QShortcut(QKeySequence(Qt::Key_F3), this, [this] {
+        OpenFind();
+        FindStep(1);
+    });
+    new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F3), this, [this] {
+        OpenFind();
+        FindStep(-1);
+    });
+}
+
+void CMainWindow::OpenFind()
+{
+    if (m_findBar->isHidden()) {
+        m_findBar->show();
+        TakeTreeBottom(true);
+    }
+    m_findField->setFocus();
+    m_findField->selectAll();
+}
+
+void CMainWindow::CloseFind()
+{
+    TakeTreeBottom(false);
+    m_findBar->hide();
+    m_treeWidget->setFocus();
+}
+
+void CMainWindow::resizeEvent(QResizeEvent* event)
+{
+    // The template's layout has just given the tree its whole height again.
+    QDialog::resizeEvent(event);
+    m_findTaken = 0;
+    if (m_findBar != nullptr && !m_findBar->isHidden())
+        TakeTreeBottom(true);
+}
+
+void CMainWindow::TakeTreeBottom(bool take)
+{
+    constexpr int kGap = 4;
+    QRect tree = m_treeWidget->geometry();
+    tree.setBottom(tree.bottom() + m_findTaken);
+    int height = m_findBar->sizeHint().height();
+    m_findTaken = take ? height + kGap : 0;
+    tree.setBottom(tree.bottom() - m_findTaken);
+    m_treeWidget->setGeometry(tree);
+    m_findBar->setGeometry(tree.left(), tree.bottom() + 1 + kGap, tree.width(), height);
+}
+
+std::vector<FindMatch> CMainWindow::FindMatches()
+{
+    // Table text is 8-bit: a character beyond Latin-1 is in none of it.
+    const QString text = m_findField->text();
+    if (std::any_of(text.begin(), text.end(), [](QChar c) { return c.unicode() > 0xFF; }))
+        return {};
+    return FindStructures(m_logic.Reader(), text.toLatin1().toStdString());
+}
+
+std::pair<int, int> CMainWindow::TreePlace(QTreeWidgetItem* item) const
+{
+    QTreeWidgetItem* root = m_treeWidget->topLevelItem(0);
+    if (item == nullptr || item == root)
+        return {-1, -1};
+    if (item->parent() == root)
+        return {root->indexOfChild(item), -1};
+    return {root->indexOfChild(item->parent()), item->parent()->indexOfChild(item)};
+}
+
+void CMainWindow::FindStep(int step)
+{
+    const std::vector<FindMatch> found = FindMatches();
+    if (found.empty()) {
+        m_findStatus->setText(m_findField->text().isEmpty() ? QString() : QStringLiteral("Not found"));
+        return;
+    }
+    auto place = [](const FindMatch& m) { return std::make_pair(m.typeNode, m.instance); };
+    const std::pair<int, int> here = TreePlace(m_treeWidget->currentItem());
+    size_t at = 0;
+    if (step > 0) {
+        while (at < found.size() && place(found[at]) <= here)
+            ++at;
+        at = at == found.size() ? 0 : at;
+    } else if (step < 0) {
+        at = found.size() - 1;
+        while (at > 0 && place(found[at]) >= here)
+            --at;
+        at = place(found[at]) >= here ? found.size() - 1 : at;
+    }
+    QTreeWidgetItem* item = m_treeWidget->topLevelItem(0)->child(found[at].typeNode);
+    if (found[at].instance >= 0)
+        item = item->child(found[at].instance);
+    m_treeWidget->setCurrentItem(item);
+    m_treeWidget->scrollToItem(item);
+    m_findStatus->setText(QStringLiteral("%1 of %2").arg(at + 1).arg(found.size()));
+}
+
+bool CMainWindow::FindFieldKey(QKeyEvent* key)
+{
+    // Keys the dialog would take: Enter presses its default button, Esc ends the program.
+    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
+        FindStep(1);
+    else if (key->key() == Qt::Key_Escape)
+        CloseFind();
+    else
+        return false;
+    return true;
+}
+
+bool CMainWindow::OpenFoundStructure()
+{
+    if (m_findBar == nullptr || m_findBar->isHidden())
+        return false;
+    const std::pair<int, int> here = TreePlace(m_treeWidget->currentItem());
+    for (const FindMatch& m : FindMatches()) {
+        const uint8_t* structure = nullptr;
+        if (std::make_pair(m.typeNode, m.instance) != here || m_logic.Reader().SelectStructure(m.index, &structure) != kOk)
+            continue;
+        CDetailWindow detail(structure, &m_logic.Reader(), this);
+        detail.SelectRow(m.row);
+        detail.exec();
+        return true;
+    }
+    return false;
+}
+
+void CMainWindow::ShowSummary()
+{
+    CSummaryWindow summary(RenderSummary(m_logic.Reader()), this);
+    summary.exec();
 }

@@ -1,7 +1,11 @@
 #include "qt/window_tour.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QEventLoop>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QScreen>
 #include <QTimer>
@@ -80,6 +84,18 @@ void Visit(CMainWindow& window, const QString& dir, const QList<int>& types)
         GrabNextModal(dir + QStringLiteral("/detail-%1.png").arg(type));
         window.Logic().OnDblClk();
     }
+    // Find: the field under the tree on a match, and the detail window Enter opens on it.
+    window.findChild<QAction*>(QStringLiteral("findAction"))->trigger();
+    window.findChild<QLineEdit*>(QStringLiteral("findField"))->setText(QStringLiteral("serial"));
+    QEventLoop settle;
+    QTimer::singleShot(SettleMs(), &settle, &QEventLoop::quit);
+    settle.exec();
+    Save(&window, dir + QStringLiteral("/find.png"));
+    GrabNextModal(dir + QStringLiteral("/find-detail.png"));
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(window.Tree(), &enter);
+    GrabNextModal(dir + QStringLiteral("/summary.png"));
+    window.findChild<QAction*>(QStringLiteral("summaryAction"))->trigger();
     GrabNextModal(dir + QStringLiteral("/about.png"));
     window.Logic().OnSysCommand(kIdmAboutBox);
     window.reject();

@@ -7,8 +7,10 @@
 #include <sstream>
 
 #include "reader/table_reader.h"
+#include "shell/find.h"
 #include "shell/summary.h"
 #include "shell/tree_builder.h"
+#include "shell/view_writer.h"
 #include "shell/views.h"
 #include "tests/decode_helpers.h"
 
@@ -128,6 +130,24 @@ std::vector<std::string> TableLines(const Case& c, const Bytes& dump)
         }
         lines.insert(lines.end(), more.begin(), more.end());
     }
+    for (const std::string& quoted : c.finds) {
+        // Each match as the tree node it selects, its index entry and the row it would select.
+        Bytes text;
+        ParseByteTokens(quoted, text);
+        std::vector<FindMatch> found = FindStructures(reader, std::string(text.begin(), text.end() - 1));
+        MemoryTree tree;
+        TreeItem root = BuildTree(reader, tree, "PC");
+        MemoryList rows(600);
+        lines.push_back("find " + quoted + ": " + std::to_string(found.size()));
+        for (const FindMatch& m : found) {
+            const MemoryTree::Node* node = tree.Find(tree.Find(root)->children.at(static_cast<size_t>(m.typeNode)));
+            if (m.instance >= 0)
+                node = tree.Find(node->children.at(static_cast<size_t>(m.instance)));
+            DecodeStructure(reader, m.index, rows);
+            lines.push_back("> " + node->text + " [" + std::to_string(m.index) + "] " +
+                            (m.row < 0 ? "caption" : TerminalText(RowLine(rows.Rows().at(static_cast<size_t>(m.row))))));
+        }
+    }
     return lines;
 }
 
@@ -212,7 +232,7 @@ CaseFile ParseCaseFile(const std::string& path)
         std::string word = line.substr(0, line.find(' '));
         std::string rest = Unindented(line.substr(word.size()), std::string::npos);
         if (word == "==") {
-            file.cases.push_back({rest, i + 1, false, false, {}, {}});
+            file.cases.push_back({rest, i + 1, false, false, {}, {}, {}});
             bytes.clear();
             entry.clear();
             continue;
@@ -236,6 +256,10 @@ CaseFile ParseCaseFile(const std::string& path)
             ok = !c->shows.empty() && std::all_of(c->shows.begin(), c->shows.end(), [](const std::string& v) {
                 return v == "list" || v == "tree" || v == "text" || v == "json" || v == "html" || v == "summary";
             });
+        } else if (word == "find") {
+            Bytes text;
+            ok = ParseByteTokens(rest, text) && text.size() > 1 && text.back() == 0;
+            c->finds.push_back(rest);
         } else if (word == "set") {
             ok = ApplyFields(rest, bytes);
         } else if (word == "expect" || word == "each") {

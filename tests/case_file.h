@@ -25,6 +25,7 @@ struct Case {
     bool table = false; // a whole dump (entry point and table) rather than one structure
     bool rsmb = false;  // the table served by the firmware table service instead
     std::set<std::string> shows; // table cases: list, tree, text, json, html, summary, after the outcome
+    std::vector<std::string> finds; // table cases: quoted texts searched for as the main window's Find does
     std::vector<CaseExpect> expects;
 };
 

@@ -11,7 +11,7 @@ execute_process(COMMAND ${LUMETRA} --from-dump ${DATA}/q35-workstation/dump.bin
 if(NOT rc EQUAL 0)
   message(FATAL_ERROR "windows on a table: rc ${rc}, stderr:\n${err}")
 endif()
-foreach(shot main detail-0 detail-17 about)
+foreach(shot main detail-0 detail-17 find find-detail summary about)
   if(NOT EXISTS ${shots}/${shot}.png)
     message(FATAL_ERROR "${shot}.png was not saved; stderr:\n${err}")
   endif()

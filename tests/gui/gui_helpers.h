@@ -5,8 +5,12 @@
 #include <QDialog>
 #include <QTest>
 #include <QTimer>
+#include <QTreeWidget>
 #include <functional>
 #include <ostream>
+
+#include "qt/main_window.h"
+#include "tests/table_builder.h"
 
 // Readable failures: gtest finds this beside QString.
 inline void PrintTo(const QString& text, std::ostream* out)
@@ -48,3 +52,27 @@ inline int ExecAnd(QDialog& window, const std::function<void()>& act)
     QTimer::singleShot(5000, &window, [&window] { window.done(99); });
     return window.exec();
 }
+
+// The main window over the structures, initialised, shown and active, as the program runs it.
+struct ShownWindow {
+    explicit ShownWindow(const std::vector<Bytes>& table) : ShownWindow(OpenTable(table)) {}
+    explicit ShownWindow(std::unique_ptr<CTableReader> reader) : window(std::move(reader), "lumetra")
+    {
+        ok = window.Initialise();
+        window.show();
+        QApplication::setActiveWindow(&window);
+        ok = ok && QTest::qWaitForWindowActive(&window);
+        root = tree->topLevelItem(0);
+    }
+    QTreeWidgetItem* Node(int i) const { return root->child(i); }
+    void DoubleClickItem(QTreeWidgetItem* item)
+    {
+        tree->scrollToItem(item);
+        DoubleClick(tree->viewport(), tree->visualItemRect(item).center());
+    }
+
+    CMainWindow window;
+    QTreeWidget* tree = window.Tree();
+    bool ok = false;
+    QTreeWidgetItem* root = nullptr;
+};

@@ -7,37 +7,11 @@
 #include <QPushButton>
 #include <QTreeWidget>
 
-#include "qt/main_window.h"
 #include "tests/gui/gui_helpers.h"
-#include "tests/table_builder.h"
 
 namespace {
 
 const QString kMemory = QStringLiteral("Memory Device (Type 17)");
-
-// The main window over the structures, initialised, shown and active, as the program runs it.
-struct ShownWindow {
-    explicit ShownWindow(const std::vector<Bytes>& table) : ShownWindow(OpenTable(table)) {}
-    explicit ShownWindow(std::unique_ptr<CTableReader> reader) : window(std::move(reader), "lumetra")
-    {
-        ok = window.Initialise();
-        window.show();
-        QApplication::setActiveWindow(&window);
-        ok = ok && QTest::qWaitForWindowActive(&window);
-        root = tree->topLevelItem(0);
-    }
-    QTreeWidgetItem* Node(int i) const { return root->child(i); }
-    void DoubleClickItem(QTreeWidgetItem* item)
-    {
-        tree->scrollToItem(item);
-        DoubleClick(tree->viewport(), tree->visualItemRect(item).center());
-    }
-
-    CMainWindow window;
-    QTreeWidget* tree = window.Tree();
-    bool ok = false;
-    QTreeWidgetItem* root = nullptr;
-};
 
 } // namespace
 
@@ -109,7 +83,8 @@ TEST(MainWindow, AboutBoxFromTheContextMenuAndF1)
     QContextMenuEvent rightClick(QContextMenuEvent::Mouse, at, w.tree->viewport()->mapToGlobal(at));
     QApplication::sendEvent(w.tree->viewport(), &rightClick);
     EXPECT_EQ(menuItems, (QStringList{"&Open Saved Table...|Ctrl+O", "&Save Table As...|Ctrl+S",
-                                      "&Export Report...|Ctrl+E", "|", "&About Corvane...|F1"}));
+                                      "&Export Report...|Ctrl+E", "|", "&Find...|Ctrl+F", "&Summary|Ctrl+I",
+                                      "&About Corvane...|F1"}));
 
     QApplication::setActiveWindow(&w.window);
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w.window));
