@@ -2,7 +2,6 @@
 
 #include <cstdlib>
 
-#include "shell/main_dlg.h"
 #include "shell/views.h"
 #include "tests/table_builder.h"
 #include "ui/memory_controls.h"
@@ -23,32 +22,6 @@ TEST(Views, UtfEightPathsKeepTheirBytes)
     EXPECT_NE(RenderText(reader, "PC").find("\nSaved Table : tabl\xc3\xa9.bin\n"), std::string::npos);
 }
 #endif
-
-// The problems of a broken table reach the windows too: the About box's extra line
-// and a warning on the tree's root; a sound table has neither.
-TEST(Views, ProblemsReachTheAboutLineAndTheTreesRoot)
-{
-    struct NoBox : IMessageBox {
-        void Show(const std::string&, const std::string&) override {}
-    } box;
-    struct NoDialogs : IDialogRunner {
-        void RunDetail(const uint8_t*, CTableReader&) override {}
-        void RunAbout() override {}
-    } dialogs;
-    auto broken = OpenTable({Structure(0, 0, {}, {}, 0), Structure(1, 1)}, 3);
-    ASSERT_EQ(broken->Problems().size(), 2u);
-    EXPECT_EQ(AboutProblemLine(*broken).substr(0, 2), "2 ");
-    EXPECT_NE(ProblemLines(*broken).find(broken->Problems()[1]), std::string::npos);
-    std::string first = broken->Problems()[0];
-    MemoryTree tree;
-    CMainDlg dlg(std::move(broken), tree, box, dialogs);
-    ASSERT_TRUE(dlg.OnInitDialog());
-    EXPECT_EQ(tree.Find(dlg.Root())->warning.find(first), 0u);
-
-    auto sound = OpenTable({Structure(0, 0), Structure(127, 1)});
-    EXPECT_EQ(ProblemLines(*sound), "");
-    EXPECT_EQ(AboutProblemLine(*sound), "");
-}
 
 // A decoder may change its columns after adding rows; the compact list must move each
 // row's cells with them.
