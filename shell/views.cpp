@@ -248,7 +248,10 @@ public:
                 "h1 { font-size: 14pt; } h2 { font-size: 11pt; margin: 1.5em 0 0.3em; }\n"
                 "table { border-collapse: collapse; }\n"
                 "th, td { border: 1px solid #000; padding: 0.1em 0.6em; text-align: left; vertical-align: top;"
-                " white-space: pre-wrap; }\n"
+                " white-space: pre-wrap; overflow-wrap: anywhere; }\n"
+                // A long unbroken string wraps rather than push the table off the page or out
+                // of print; the width keeps the labels from being broken to make room for it.
+                "td:first-child { min-width: 12em; }\n"
                 "a { color: inherit; }\n"
                 "@media print {\n"
                 "  section { break-inside: avoid; page-break-inside: avoid; }\n"
