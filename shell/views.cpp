@@ -61,6 +61,37 @@ std::string RenderStructures(CTableReader& reader, const std::string& computerNa
     return out.Take();
 }
 
+// The text and HTML views' first line: "SMBIOS 2.8 (_SM_) from PATH, N structures".
+void SourceLine(ViewWriter& out, const TableHead& head, Escaping kind)
+{
+    out.Put("SMBIOS ");
+    out.Put(head.version);
+    out.Put(" (");
+    out.Put(head.anchor);
+    out.Put(") from ");
+    AppendPath(out, head.reader.Source(), kind);
+    out.Put(", ");
+    out.Number(head.reader.IndexedCount());
+    out.Put(" structures");
+}
+
+// A structure's heading in the text and HTML views: "[i] Caption, handle 0xHHHH",
+// "Type N" for a type without a caption.
+void Heading(ViewWriter& out, size_t i, const StructExtent& e, const std::string& caption, Escaping kind)
+{
+    out.Put('[');
+    out.Number(i);
+    out.Put("] ");
+    if (caption.empty()) {
+        out.Put("Type ");
+        out.Number(e.Type());
+    } else {
+        AppendEscaped(out, caption, kind);
+    }
+    out.Put(", handle ");
+    out.Handle(e.Handle());
+}
+
 class JsonFormat {
 public:
     static constexpr size_t kBytesPerStructure = 512;
@@ -149,17 +180,9 @@ public:
 
     void Head(ViewWriter& out, const TableHead& head)
     {
-        const CTableReader& reader = head.reader;
-        out.Put("SMBIOS ");
-        out.Put(head.version);
-        out.Put(" (");
-        out.Put(head.anchor);
-        out.Put(") from ");
-        AppendPath(out, reader.Source(), Escaping::Terminal);
-        out.Put(", ");
-        out.Number(reader.IndexedCount());
-        out.Put(" structures\n");
-        out.Put(ProblemLines(reader));
+        SourceLine(out, head, Escaping::Terminal);
+        out.Put('\n');
+        out.Put(ProblemLines(head.reader));
         out.Put("\n");
         Tree(out, head.tree, head.root, 0);
     }
@@ -167,17 +190,8 @@ public:
     void Structure(ViewWriter& out, size_t i, const StructExtent& e, const std::string& caption,
                    const MemoryList& rows)
     {
-        out.Put("\n[");
-        out.Number(i);
-        out.Put("] ");
-        if (caption.empty()) {
-            out.Put("Type ");
-            out.Number(e.Type());
-        } else {
-            AppendEscaped(out, caption, Escaping::Terminal);
-        }
-        out.Put(", handle ");
-        out.Handle(e.Handle());
+        out.Put('\n');
+        Heading(out, i, e, caption, Escaping::Terminal);
         out.Put('\n');
 
         size_t columns = static_cast<size_t>(rows.GetColumnCount());
@@ -260,15 +274,9 @@ public:
                 "}\n"
                 "</style>\n</head>\n<body>\n<header>\n<h1>");
         AppendEscaped(out, head.tree.Find(head.root)->text, Escaping::Html);
-        out.Put("</h1>\n<p>SMBIOS ");
-        out.Put(head.version);
-        out.Put(" (");
-        out.Put(head.anchor);
-        out.Put(") from ");
-        AppendPath(out, reader.Source(), Escaping::Html);
-        out.Put(", ");
-        out.Number(reader.IndexedCount());
-        out.Put(" structures</p>\n");
+        out.Put("</h1>\n<p>");
+        SourceLine(out, head, Escaping::Html);
+        out.Put("</p>\n");
         for (const std::string& problem : reader.Problems()) {
             out.Put("<p>Problem: ");
             AppendEscaped(out, problem, Escaping::Html);
@@ -284,17 +292,8 @@ public:
     {
         out.Put("<section id=\"s");
         out.Number(i);
-        out.Put("\">\n<h2>[");
-        out.Number(i);
-        out.Put("] ");
-        if (caption.empty()) {
-            out.Put("Type ");
-            out.Number(e.Type());
-        } else {
-            AppendEscaped(out, caption, Escaping::Html);
-        }
-        out.Put(", handle ");
-        out.Handle(e.Handle());
+        out.Put("\">\n<h2>");
+        Heading(out, i, e, caption, Escaping::Html);
         out.Put("</h2>\n<table>\n<thead><tr>");
         // The window shows as many cells as it has columns, whatever a row holds beyond them.
         size_t columns = static_cast<size_t>(rows.GetColumnCount());
