@@ -2,7 +2,8 @@
 # Saves PNG screenshots of lumetra.exe's windows for review: the 64-bit build under
 # wine64 on an X server of its own (Xvfb, no window manager: Wine draws the frames),
 # on a saved table. main.png, detail.png (the first structure), system-menu.png,
-# about.png and no-dmi-function.png (the message box on a file that holds no table).
+# about.png, export-report.png (the save dialog) and no-dmi-function.png (the
+# message box on a file that holds no table).
 #   tools/screenshots-win32.sh [DUMP [FOLDER]]   defaults: samples/dump.bin, BUILD/screenshots
 # LUMETRA_WIN_BUILD names the build folder BUILD (default build-win64; built if missing).
 set -euo pipefail
@@ -54,7 +55,8 @@ grab() {
 rm -f "$out"/*.png
 wine64 "$exe" --from-dump "$(winepath -w "$dump" 2>/dev/null || echo "Z:$dump")" &
 program=$!
-main=$(find_window "Mainboard Lumetra Ver.1.0 for Win9x/NT4/2000/XP")
+# The title ends with the saved table's name.
+main=$(find_window "Mainboard Lumetra Ver.1.0 for Win9x/NT4/2000/XP - $(basename "$dump")")
 grab "$main" main.png
 # Home selects the root, Down the first structure, Enter opens it.
 xdotool windowfocus --sync "$main"
@@ -77,6 +79,14 @@ about=$(find_window "About Lumetra")
 grab "$about" about.png
 xdotool windowfocus --sync "$about"
 xdotool key Return
+sleep 1
+# The Export Report item by its letter: the save dialog with the report formats.
+xdotool windowfocus --sync "$main"
+xdotool key --delay 300 alt+space e
+export_dialog=$(find_window "Export Report")
+grab "$export_dialog" export-report.png
+xdotool windowfocus --sync "$export_dialog"
+xdotool key Escape
 sleep 1
 xdotool windowfocus --sync "$main"
 xdotool key Escape

@@ -1,5 +1,10 @@
 #include "win32/main_window.h"
 
+#include <commdlg.h>
+
+#include <iterator>
+#include <string>
+
 #include "platform/computer_name.h"
 #include "res/string_table.h"
 #include "shell/tree_builder.h"
@@ -11,6 +16,59 @@ namespace {
 HICON LoadIconResource(int id)
 {
     return LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id));
+}
+
+// Appends "Name (*.a *.b)" to a common dialog's filter list as the name, a zero, the
+// patterns joined by ';' and a zero; c_str's own zero then ends the list.
+void AddFilter(std::string& list, const char* filter)
+{
+    std::string text = filter;
+    size_t open = text.rfind('(');
+    std::string patterns = text.substr(open + 1, text.size() - open - 2);
+    for (char& c : patterns)
+        c = c == ' ' ? ';' : c;
+    list += text + '\0' + patterns + '\0';
+}
+
+// The report format of the export dialog's filter (counted from 1); the first for none.
+const ReportKind& KindOfFilter(DWORD filterIndex)
+{
+    return kReportKinds[filterIndex >= 1 && filterIndex <= std::size(kReportKinds) ? filterIndex - 1 : 0];
+}
+
+// The dialogs of Windows 95 and NT 4.0 keep the default suffix whatever the filter;
+// here it follows the report format chosen.
+UINT_PTR CALLBACK ExportDialogHook(HWND dialog, UINT message, WPARAM, LPARAM lParam)
+{
+    const auto* notify = reinterpret_cast<const OFNOTIFYA*>(lParam);
+    if (message == WM_NOTIFY && notify->hdr.code == CDN_TYPECHANGE)
+        SendMessageA(GetParent(dialog), CDM_SETDEFEXT, 0,
+                     reinterpret_cast<LPARAM>(KindOfFilter(notify->lpOFN->nFilterIndex).suffix));
+    return 0;
+}
+
+// A common dialog over owner: the path chosen, "" when cancelled. A saving dialog asks
+// before it lets an existing file be chosen, so that replacing one is the user's word.
+std::string ChoosePath(HWND owner, bool save, const char* title, const std::string& filters, const char* suffix,
+                       DWORD& filterIndex, LPOFNHOOKPROC hook = nullptr)
+{
+    char path[MAX_PATH] = {};
+    OPENFILENAMEA dialog = {};
+    dialog.lStructSize = OPENFILENAME_SIZE_VERSION_400A; // the size that Windows 95 and NT 4.0 know
+    dialog.hwndOwner = owner;
+    dialog.lpstrFilter = filters.c_str();
+    dialog.nFilterIndex = filterIndex;
+    dialog.lpstrFile = path;
+    dialog.nMaxFile = sizeof path;
+    dialog.lpstrTitle = title;
+    dialog.lpstrDefExt = suffix;
+    dialog.lpfnHook = hook;
+    dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST |
+                   (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST) | (hook ? OFN_ENABLEHOOK : 0);
+    if (!(save ? GetSaveFileNameA(&dialog) : GetOpenFileNameA(&dialog)))
+        return {};
+    filterIndex = dialog.nFilterIndex;
+    return path;
 }
 
 } // namespace
@@ -35,7 +93,7 @@ BOOL CMainWindow::OnInitDialog()
 {
     m_tree.Attach(m_treeWindow);
     m_messageBox.SetOwner(Handle());
-    AddAboutItem();
+    AddSystemMenuItems();
     SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_icon));
     SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_icon));
     m_tree.SetBkColor(kTreeColor);
@@ -45,18 +103,61 @@ BOOL CMainWindow::OnInitDialog()
         EndDialog(kIdCancel); // the user has been told; the window never shows
         return FALSE;
     }
-    SetWindowTextA(Handle(), MainWindowTitle(kMainTemplate.caption, m_logic.Reader()).c_str());
+    ShowTitle();
     return TRUE; // the focus goes to the first tab stop, the Exit button
 }
 
-void CMainWindow::AddAboutItem()
+void CMainWindow::ShowTitle()
+{
+    SetWindowTextA(Handle(), MainWindowTitle(kMainTemplate.caption, m_logic.Reader()).c_str());
+}
+
+void CMainWindow::AddSystemMenuItems()
 {
     HMENU menu = GetSystemMenu(Handle(), FALSE);
+    if (menu == nullptr)
+        return;
+    // Their letters are free among the system's own (Restore, Move, Size, ...).
+    AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuA(menu, MF_STRING, kIdmOpenSavedTable, "&Open Saved Table...");
+    AppendMenuA(menu, MF_STRING, kIdmSaveTable, "Save &Table As...");
+    AppendMenuA(menu, MF_STRING, kIdmExportReport, "&Export Report...");
     const char* text = LoadResString(kIdsAboutItem);
-    if (menu == nullptr || *text == '\0')
+    if (*text == '\0')
         return;
     AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
     AppendMenuA(menu, MF_STRING, kIdmAboutBox, text);
+}
+
+bool CMainWindow::OnSavedTableCommand(unsigned id)
+{
+    std::string filters;
+    for (const char* filter : kSavedTableFilters)
+        AddFilter(filters, filter);
+    DWORD filterIndex = 1;
+    std::string path;
+    switch (id & 0xFFF0) {
+    case kIdmOpenSavedTable:
+        path = ChoosePath(Handle(), false, "Open Saved Table", filters, nullptr, filterIndex);
+        if (!path.empty() && m_logic.OpenSavedTable(path))
+            ShowTitle(); // the title names the file now shown
+        return true;
+    case kIdmSaveTable:
+        path = ChoosePath(Handle(), true, "Save Table As", filters, kSavedTableSuffix, filterIndex);
+        if (!path.empty())
+            m_logic.SaveTable(path);
+        return true;
+    case kIdmExportReport:
+        filters.clear();
+        for (const ReportKind& kind : kReportKinds)
+            AddFilter(filters, kind.filter);
+        path = ChoosePath(Handle(), true, "Export Report", filters, kReportKinds[0].suffix, filterIndex,
+                          ExportDialogHook);
+        if (!path.empty())
+            m_logic.ExportReport(path, KindOfFilter(filterIndex).format);
+        return true;
+    }
+    return false;
 }
 
 void CMainWindow::CreateImageList()
@@ -109,7 +210,7 @@ INT_PTR CMainWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_SYSCOMMAND:
-        if (m_logic.OnSysCommand(static_cast<unsigned>(wParam)))
+        if (OnSavedTableCommand(static_cast<unsigned>(wParam)) || m_logic.OnSysCommand(static_cast<unsigned>(wParam)))
             return TRUE;
         break;
     case WM_PAINT:

@@ -11,6 +11,12 @@
 #include "win32/controls.h"
 #include "win32/dialog.h"
 
+// The system menu's commands for saved tables, before the About item; as system
+// commands their low four bits are the system's.
+constexpr unsigned kIdmOpenSavedTable = 0x20;
+constexpr unsigned kIdmSaveTable = 0x30;
+constexpr unsigned kIdmExportReport = 0x40;
+
 class CMainWindow : public CDialog, private IDialogRunner {
 public:
     CMainWindow(std::unique_ptr<CTableReader> reader, const std::string& appTitle);
@@ -25,7 +31,10 @@ protected:
 private:
     void RunDetail(const uint8_t* structure, CTableReader& reader) override;
     void RunAbout() override;
-    void AddAboutItem();
+    void AddSystemMenuItems();
+    // The saved-table commands through the common dialogs; false for another command.
+    bool OnSavedTableCommand(unsigned id);
+    void ShowTitle();
     void CreateImageList();
     // The warning sign as the image list's overlay Win32TreeControl::kWarningOverlay,
     // after the tree's images, which keep their indices.

@@ -9,8 +9,9 @@ add_library(lumetra_win32 STATIC
   ${PROJECT_SOURCE_DIR}/win32/main_window.cpp
   ${PROJECT_SOURCE_DIR}/win32/detail_window.cpp
   ${PROJECT_SOURCE_DIR}/win32/about_window.cpp)
-# comctl32 as Windows 95 and NT 4.0 have it (4.70): InitCommonControls, image lists.
-target_link_libraries(lumetra_win32 PUBLIC lumetra_shell comctl32)
+# comctl32 as Windows 95 and NT 4.0 have it (4.70): InitCommonControls, image lists;
+# comdlg32 for the open and save dialogs.
+target_link_libraries(lumetra_win32 PUBLIC lumetra_shell comctl32 comdlg32)
 # The layer's include root, as lumetra_layer_root makes it for the folders at the top.
 set(lumetra_win32_root ${CMAKE_BINARY_DIR}/layers/lumetra_win32)
 file(MAKE_DIRECTORY ${lumetra_win32_root})

@@ -7,6 +7,7 @@
 
 #include <windows.h>
 #include <commctrl.h>
+#include <dlgs.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -14,14 +15,17 @@
 #include <cstring>
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "res/string_table.h"
+#include "shell/dump_bin.h"
 #include "shell/main_dlg.h"
 #include "shell/table_source.h"
 #include "shell/tree_builder.h"
+#include "shell/views.h"
 #include "tests/table_builder.h"
 #include "ui/memory_controls.h"
 #include "win32/detail_window.h"
@@ -355,6 +359,67 @@ TEST(MainWindow, TreeWarningIconsAboutItemAndLeavesOpeningDetails)
         EXPECT_TRUE(WaitFor([&] { return !IsWindow(detail); }));
         EXPECT_TRUE(IsWindowVisible(main));
     });
+}
+
+// The system menu's saved-table items, each through its common dialog as a user fills
+// it in: a copied tables folder opened by its DMI file (the root and the title name it),
+// the table saved in the --dump-bin layout, and a report exported by the JSON filter,
+// which gives the name its suffix, over a file that its question lets it replace.
+TEST(MainWindow, SystemMenuOpensSavesAndExportsThroughCommonDialogs)
+{
+    char temp[MAX_PATH] = {};
+    GetTempPathA(sizeof temp, temp);
+    const std::string saved = std::string(temp) + "lumetra-saved.bin", report = std::string(temp) + "lumetra-report";
+    DeleteFileA(saved.c_str());
+    std::ofstream(report + ".json") << "old";
+    std::string folderCopy = TestData("pc-default/sysfs/DMI");
+    std::replace(folderCopy.begin(), folderCopy.end(), '/', '\\');
+    auto bytesOf = [](const std::string& path) {
+        return std::string(std::istreambuf_iterator<char>(std::ifstream(path, std::ios::binary).rdbuf()), {});
+    };
+    CMainWindow window(OpenTable({Structure(0, 0x10)}), "lumetra");
+    RunInspected(window, [&] {
+        HWND main = WaitForDialog(kMainTemplate.caption);
+        ASSERT_NE(main, nullptr) << "no main window";
+        HMENU menu = GetSystemMenu(main, FALSE);
+        const int count = GetMenuItemCount(menu); // ..., separator, the three, separator, About
+        ASSERT_TRUE(count >= 6 && GetMenuState(menu, count - 6, MF_BYPOSITION) & MF_SEPARATOR);
+        // Chooses item (0 to 2), types path, picks filter (from 0; none for -1), then OK and
+        // Yes to a question, which sets asked; returns once the main window is done with the file.
+        bool asked = false;
+        auto choose = [&](int item, const char* title, const std::string& path, int filter) {
+            PostMessageA(main, WM_SYSCOMMAND, GetMenuItemID(menu, count - 5 + item), 0);
+            HWND dialog = WaitForDialog(title);
+            ASSERT_NE(dialog, nullptr) << title;
+            HWND types = GetDlgItem(dialog, cmb1);
+            if (filter >= 0 && SendMessageA(types, CB_SETCURSEL, filter, 0) == filter)
+                SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(cmb1, CBN_SELENDOK), reinterpret_cast<LPARAM>(types));
+            SetDlgItemTextA(dialog, GetDlgItem(dialog, cmb13) ? cmb13 : edt1, path.c_str());
+            PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+            WaitFor([&] {
+                HWND question = FindWindowExA(nullptr, nullptr, "#32770", nullptr);
+                while (question && GetWindow(question, GW_OWNER) != dialog)
+                    question = FindWindowExA(nullptr, question, "#32770", nullptr);
+                if (question)
+                    asked = PostMessageA(question, WM_COMMAND, IDYES, 0);
+                return !IsWindow(dialog);
+            });
+            SendMessageA(main, WM_NULL, 0, 0); // handled once the command is done
+        };
+        choose(0, "Open Saved Table", folderCopy, -1);
+        HWND tree = GetDlgItem(main, kIdcTree);
+        EXPECT_EQ(ItemText(tree, TreeView_GetRoot(tree)), "Saved Table : sysfs");
+        EXPECT_EQ(WindowText(main), std::string(kMainTemplate.caption) + " - sysfs");
+        choose(1, "Save Table As", saved, -1);
+        const std::vector<uint8_t> image = DumpBinImage(window.Logic().Reader());
+        EXPECT_EQ(bytesOf(saved), std::string(image.begin(), image.end()));
+        EXPECT_FALSE(asked) << "a question for a new file";
+        choose(2, "Export Report", report, 1);
+        EXPECT_TRUE(asked) << "no question before replacing a file";
+        EXPECT_EQ(bytesOf(report + ".json"), RenderJson(window.Logic().Reader(), window.Logic().m_computerName));
+    });
+    for (const std::string& file : {saved, report + ".json"})
+        DeleteFileA(file.c_str());
 }
 
 // A structure whose decoder brings columns of its own: the list control takes them in
