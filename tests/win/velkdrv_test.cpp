@@ -197,7 +197,7 @@ TEST_F(ImageLibrary, OpenReadsTheTableOrEndsWithTheFailedMap)
         }
         ASSERT_TRUE(driven.IsOpen());
         EXPECT_EQ(driven.Source(), "physical memory");
-        CTableReader saved(std::make_unique<DumpFileLocator>(kData + "/" + c.fixture + "/dump.bin"));
+        CTableReader saved(std::make_unique<DumpFileLocator>("saved", ReadAll(kData + "/" + c.fixture + "/dump.bin")));
         ASSERT_EQ(saved.Open(), kOk) << saved.Reason();
         EXPECT_GT(driven.IndexedCount(), 0u);
         EXPECT_EQ(JsonWithoutSource(driven), JsonWithoutSource(saved));
