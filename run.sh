@@ -6,8 +6,12 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 source tools/setup.sh
-lumetra_setup
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+lumetra_setup_run
+# Only the viewer: the tests' packages are test.sh's. A build folder that test.sh
+# made keeps its tests.
+tests=()
+[ -f build/CMakeCache.txt ] || tests=(-DLUMETRA_TESTS=OFF)
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo "${tests[@]}" >/dev/null
 cmake --build build -j"$(nproc 2>/dev/null || echo 2)" >/dev/null
 if [ $# -gt 0 ]; then
   exec ./build/lumetra "$@"

@@ -1,11 +1,16 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building and testing need, if any are missing.
-# Sourced by run.sh, test.sh and bench.sh.
+# Installs the Debian packages that building, running and testing need, if any are
+# missing. Sourced by run.sh (lumetra_setup_run: the Linux viewer only), test.sh and
+# bench.sh (lumetra_setup: everything the tests build and run as well).
+lumetra_run_packages=(
+  build-essential cmake
+  qt6-base-dev qt6-svg-dev fonts-dejavu-core
+)
 lumetra_packages=(
-  build-essential cmake pkg-config
+  "${lumetra_run_packages[@]}"
+  pkg-config
   libgtest-dev libgmock-dev
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine64 fonts-wine xvfb xdotool
-  qt6-base-dev qt6-svg-dev fonts-dejavu-core
   python3 python3-jsonschema
   dmidecode desktop-file-utils appstream man-db dpkg-dev file
   clang-14 libclang-rt-14-dev
@@ -13,6 +18,10 @@ lumetra_packages=(
 
 lumetra_setup() {
   lumetra_install "${lumetra_packages[@]}"
+}
+
+lumetra_setup_run() {
+  lumetra_install "${lumetra_run_packages[@]}"
 }
 
 # Installs those of the given packages that are missing.
