@@ -72,6 +72,13 @@ static const char* const kIpAddressFormat[] = {
     "IPv6",
 };
 
+// The two address blocks of a Redfish over IP record (type 42, protocol data 0x10 and 0x32):
+// assignment, format, address, mask.
+static const char* const kHostIpNames[] = {"Host IP Assignment Type", "Host IP Address Format", "Host IP Address",
+                                           "Host IP Mask"};
+static const char* const kServiceIpNames[] = {"Redfish Service IP Discovery Type", "Redfish Service IP Address Format",
+                                              "Redfish Service IP Address", "Redfish Service IP Mask"};
+
 constexpr uint8_t kNvStorageNotPresent = 0xFF; // type 38, 0x07
 constexpr uint8_t kNetworkHostInterface = 0x40;
 constexpr uint8_t kRedfishOverIp = 0x04;
@@ -211,6 +218,22 @@ static std::string Hostname(const CDetailDlg& dlg, size_t at, size_t length)
     return text;
 }
 
+// An address block of the Redfish over IP record at `offset`: how the address is assigned,
+// its format, the address and its mask. False when the record ends before the block does.
+static bool AddIpBlockRows(CDetailDlg& dlg, size_t at, size_t offset, size_t length, const char* const (&names)[4])
+{
+    if (offset + 2 > length)
+        return false;
+    dlg.AddEnumRow(names[0], kIpAssignmentType, dlg.Byte(at + offset));
+    uint8_t format = dlg.Byte(at + offset + 1);
+    dlg.AddEnumRow(names[1], kIpAddressFormat, format);
+    if (offset + 2 + 32 > length)
+        return false;
+    AddIpAddressRow(dlg, names[2], at + offset + 2, format);
+    AddIpAddressRow(dlg, names[3], at + offset + 18, format);
+    return true;
+}
+
 // The Redfish over IP record's data, `length` bytes from `at`; a field past them ends the rows.
 static void AddRedfishOverIpRows(CDetailDlg& dlg, size_t at, size_t length)
 {
@@ -218,24 +241,8 @@ static void AddRedfishOverIpRows(CDetailDlg& dlg, size_t at, size_t length)
     if (!fits(0, 16))
         return;
     AddGuidRow(dlg, "Service UUID", at);
-    if (!fits(16, 2))
+    if (!AddIpBlockRows(dlg, at, 16, length, kHostIpNames) || !AddIpBlockRows(dlg, at, 50, length, kServiceIpNames))
         return;
-    dlg.AddEnumRow("Host IP Assignment Type", kIpAssignmentType, dlg.Byte(at + 16));
-    uint8_t hostFormat = dlg.Byte(at + 17);
-    dlg.AddEnumRow("Host IP Address Format", kIpAddressFormat, hostFormat);
-    if (!fits(18, 32))
-        return;
-    AddIpAddressRow(dlg, "Host IP Address", at + 18, hostFormat);
-    AddIpAddressRow(dlg, "Host IP Mask", at + 34, hostFormat);
-    if (!fits(50, 2))
-        return;
-    dlg.AddEnumRow("Redfish Service IP Discovery Type", kIpAssignmentType, dlg.Byte(at + 50));
-    uint8_t serviceFormat = dlg.Byte(at + 51);
-    dlg.AddEnumRow("Redfish Service IP Address Format", kIpAddressFormat, serviceFormat);
-    if (!fits(52, 32))
-        return;
-    AddIpAddressRow(dlg, "Redfish Service IP Address", at + 52, serviceFormat);
-    AddIpAddressRow(dlg, "Redfish Service IP Mask", at + 68, serviceFormat);
     if (!fits(84, 7))
         return;
     dlg.AddRow("Redfish Service IP Port", dlg.Format("%u", dlg.Word(at + 84)));
