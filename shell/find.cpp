@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "shell/tree_builder.h"
 #include "shell/views.h"
 #include "ui/memory_controls.h"
 
@@ -30,13 +31,9 @@ std::vector<FindMatch> FindStructures(CTableReader& reader, const std::string& t
         return matches;
     const std::string needle = Folded(text);
     auto holds = [&needle](std::string_view s) { return Folded(s).find(needle) != std::string::npos; };
-    // The tree's walk: FindFirst/FindNext give each type's structures in index order.
-    std::vector<std::vector<size_t>> byType(256);
-    for (size_t i = 0; i < reader.IndexedCount(); ++i)
-        byType[reader.IndexEntry(i).Type()].push_back(i);
     MemoryList rows(kFindListWidth);
     int typeNode = 0;
-    for (const std::vector<size_t>& instances : byType) {
+    for (const std::vector<size_t>& instances : StructuresByType(reader)) {
         if (instances.empty())
             continue;
         for (size_t k = 0; k < instances.size(); ++k) {

@@ -114,3 +114,11 @@ void AddInstanceNodes(CTableReader& reader, ITreeControl& tree, int type, TreeIt
         tree.SetItemData(child, handle);
     }
 }
+
+std::vector<std::vector<size_t>> StructuresByType(const CTableReader& reader)
+{
+    std::vector<std::vector<size_t>> byType(256);
+    for (size_t i = 0; i < reader.IndexedCount(); ++i)
+        byType[reader.IndexEntry(i).Type()].push_back(i);
+    return byType;
+}

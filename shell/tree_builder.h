@@ -4,6 +4,7 @@
 // where a type repeats.
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "reader/table_reader.h"
 #include "ui/tree_control.h"
@@ -25,6 +26,10 @@ TreeItem BuildTree(CTableReader& reader, ITreeControl& tree, const std::string& 
 // "Computer Name : NAME" for this machine's table, with NAME cut to 15 characters;
 // "Saved Table : FILE" for a saved one, with FILE its SavedTableName, whole.
 std::string RootText(const CTableReader& reader, const std::string& computerName);
+
+// The indices of each type's structures (by type, 0-255), in table order: the tree's
+// order of type nodes and of their instances.
+std::vector<std::vector<size_t>> StructuresByType(const CTableReader& reader);
 // The base name of the saved table's path (a folder's own name), as 8-bit text like
 // the table's strings; empty for this machine's table.
 std::string SavedTableName(const CTableReader& reader);

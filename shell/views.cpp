@@ -322,9 +322,7 @@ private:
     // repeats lists its instances ("#.0", ...) under it.
     static void Contents(ViewWriter& out, const CTableReader& reader)
     {
-        std::vector<std::vector<size_t>> byType(256);
-        for (size_t i = 0; i < reader.IndexedCount(); ++i)
-            byType[reader.IndexEntry(i).Type()].push_back(i);
+        const std::vector<std::vector<size_t>> byType = StructuresByType(reader);
         for (unsigned type = 0; type < byType.size(); ++type) {
             const std::vector<size_t>& indices = byType[type];
             if (indices.empty())
