@@ -36,7 +36,7 @@ public:
 
     // Sets the caption, the columns and colours, then decodes the structure.
     bool OnInitDialog();
-    const std::string& Caption() const { return m_caption; }
+    const char* Caption() const { return m_caption; }
 
     // The row model.
     int AddRow(const char* description, const char* value);
@@ -132,12 +132,12 @@ private:
     IListControl& m_list;
     const uint8_t* m_struct = nullptr;
     CTableReader* m_reader = nullptr;
-    std::string m_caption;
+    const char* m_caption = ""; // a caption of the string table
     StructExtent m_extent; // the structure being decoded, as the reader indexed it
     ByteWindow m_fields;   // its formatted area, header included
     int m_row = 0;       // where the next row goes
     int m_listWidth = 0;
-    char m_scratch[256] = {};
+    char m_scratch[256]; // written before it is read
 };
 
 using DecodeFn = void (*)(CDetailDlg&);

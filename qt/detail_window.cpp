@@ -26,7 +26,7 @@ CDetailWindow::CDetailWindow(const uint8_t* structure, CTableReader* reader, QWi
 
     m_logic.SetStructure(structure, reader);
     m_logic.OnInitDialog();
-    setWindowTitle(QString::fromLatin1(m_logic.Caption().c_str()));
+    setWindowTitle(QString::fromLatin1(m_logic.Caption()));
 }
 
 void CDetailWindow::CopySelectedRows()

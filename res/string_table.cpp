@@ -66,6 +66,18 @@ const StringEntry kStrings[] = {
 
 const char* LoadResString(unsigned id)
 {
+    // Captions are asked for once per structure and tree node: look them up by type.
+    static const struct Captions {
+        const char* text[256];
+        Captions() : text()
+        {
+            for (const StringEntry& s : kStrings)
+                if (s.id >= kIdsCaptionBase && s.id - kIdsCaptionBase < 256)
+                    text[s.id - kIdsCaptionBase] = s.text;
+        }
+    } captions;
+    if (id >= kIdsCaptionBase && id - kIdsCaptionBase < 256)
+        return captions.text[id - kIdsCaptionBase] ? captions.text[id - kIdsCaptionBase] : "";
     for (const StringEntry& s : kStrings)
         if (s.id == id)
             return s.text;

@@ -66,14 +66,14 @@ int main(int argc, char** argv)
     case View::List:
         // Standard output stays one line per structure for scripts.
         std::fputs(ProblemLines(reader).c_str(), stderr);
-        return Print(RenderList(reader));
+        return WriteList(reader, stdout) ? 0 : 1;
     case View::Json:
-        return Print(RenderJson(reader, HostComputerName()));
+        return WriteJson(reader, HostComputerName(), stdout) ? 0 : 1;
     case View::Html:
-        return Print(RenderHtml(reader, HostComputerName()));
+        return WriteHtml(reader, HostComputerName(), stdout) ? 0 : 1;
     case View::Summary:
         return Print(RenderSummary(reader));
     default:
-        return Print(RenderText(reader, HostComputerName()));
+        return WriteText(reader, HostComputerName(), stdout) ? 0 : 1;
     }
 }

@@ -1,25 +1,32 @@
 #pragma once
-// How the views write: one growing buffer for the whole output, and table text
+// How the views write: a buffer for the output, kept or streamed, and table text
 // escaped for a JSON string, a terminal line or HTML text.
 #include <algorithm>
 #include <charconv>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <string_view>
 
-// The whole output of a view, written through a pointer: its text is thousands of
-// short pieces, and std::string's append checks and moves cost more than the copying.
+// The output of a view, written through a pointer: its text is thousands of short
+// pieces, and std::string's append checks and moves cost more than the copying. It
+// either keeps the whole output, or streams it a buffer at a time: a large table's
+// view is megabytes, and every page of memory a process first touches costs it.
 class ViewWriter {
 public:
-    explicit ViewWriter(size_t expected) { m_text.resize(expected); }
+    // Keeps the whole output for Take.
+    explicit ViewWriter(size_t expected) : m_data(new char[expected]), m_capacity(expected) {}
+    // Hands the output to sink whenever the buffer is full, and at Finish.
+    explicit ViewWriter(std::FILE* sink) : m_data(new char[kStreamBuffer]), m_capacity(kStreamBuffer), m_sink(sink) {}
 
     // Room for n more bytes; write them, then Advance.
     char* Room(size_t n)
     {
-        if (m_used + n > m_text.size())
-            m_text.resize(std::max(m_text.size() * 2, m_used + n));
-        return &m_text[m_used];
+        if (m_capacity - m_used < n)
+            MakeRoom(n);
+        return m_data.get() + m_used;
     }
     void Advance(size_t n) { m_used += n; }
     void Put(const char* s, size_t n)
@@ -54,15 +61,20 @@ public:
             at[2 + k] = digits[(handle >> (12 - 4 * k)) & 0xF];
         m_used += 6;
     }
-    std::string Take()
-    {
-        m_text.resize(m_used);
-        return std::move(m_text);
-    }
+    // The whole output, when kept.
+    std::string Take() { return std::string(m_data.get(), m_used); }
+    // Streaming: writes what is left; false when any write failed.
+    bool Finish();
 
 private:
-    std::string m_text;
+    static constexpr size_t kStreamBuffer = 64 * 1024;
+    void MakeRoom(size_t n);
+
+    std::unique_ptr<char[]> m_data; // uninitialised: every byte is written before it is read
+    size_t m_capacity;
     size_t m_used = 0;
+    std::FILE* m_sink = nullptr;
+    bool m_failed = false;
 };
 
 // The kinds of output: JSON string literals (quoted, '"' and the backslash escaped,

@@ -1,6 +1,7 @@
 #include "shell/views.h"
 
 #include <cstdio>
+#include <functional>
 #include <vector>
 
 #include "decode/detail_dlg.h"
@@ -26,39 +27,148 @@ const char* AnchorText(AnchorKind kind)
     }
 }
 
-// The output of a whole view goes out in one write; start it big enough for most tables.
+// A view kept in memory starts big enough for most tables.
 size_t ExpectedSize(const CTableReader& reader, size_t bytesPerStructure)
 {
     return 4096 + reader.IndexedCount() * bytesPerStructure;
 }
 
-// What the JSON and text views open with: the table's facts and its tree.
+// What the views open with: the table's facts and its tree.
 struct TableHead {
-    const CTableReader& reader;
+    CTableReader& reader;
+    const std::string& computerName;
     std::string version;
     const char* anchor;
-    const MemoryTree& tree;
-    TreeItem root;
 };
 
-// The JSON and text views: the head, then every structure decoded in turn, each written
-// by the view's format.
+// The tree as BuildTree makes it, written node by node instead of kept: each node comes
+// after its parent and a parent's children come together, so a stack of the open nodes
+// is all there is to know. A node is written when the next one starts, as its data
+// comes after it. Format::OpenNode and Format::CloseNode write one node.
 template <typename Format>
-std::string RenderStructures(CTableReader& reader, const std::string& computerName)
+class TreeStream : public ITreeControl {
+public:
+    explicit TreeStream(ViewWriter& out) : m_out(out) {}
+
+    TreeItem InsertItem(const std::string& text, int, int, TreeItem parent) override
+    {
+        WritePending();
+        while (!m_open.empty() && m_open.back().item != parent)
+            Close();
+        m_pending = true;
+        m_text = text;
+        m_data = 0;
+        return ++m_items;
+    }
+    void SetItemData(TreeItem item, uint32_t data) override
+    {
+        if (m_pending && item == m_items)
+            m_data = data;
+    }
+    uint32_t GetItemData(TreeItem) const override { return 0; }
+    void DeleteAllItems() override {}
+    void Expand(TreeItem) override {}
+    TreeItem GetSelectedItem() const override { return kTreeRoot; }
+    bool ItemHasChildren(TreeItem) const override { return false; }
+
+    void Finish()
+    {
+        WritePending();
+        while (!m_open.empty())
+            Close();
+    }
+
+private:
+    struct Open {
+        TreeItem item;
+        size_t children;
+    };
+    void WritePending()
+    {
+        if (!m_pending)
+            return;
+        size_t index = m_open.empty() ? 0 : m_open.back().children++;
+        Format::OpenNode(m_out, m_text, m_data, m_open.size(), index);
+        m_open.push_back({m_items, 0});
+        m_pending = false;
+    }
+    void Close()
+    {
+        m_open.pop_back();
+        Format::CloseNode(m_out);
+    }
+
+    ViewWriter& m_out;
+    std::vector<Open> m_open;
+    TreeItem m_items = 0;
+    bool m_pending = false;
+    std::string m_text; // of the pending node
+    uint32_t m_data = 0;
+};
+
+template <typename Format>
+void WriteTree(ViewWriter& out, const TableHead& head)
 {
-    MemoryTree tree;
-    TreeItem root = BuildTree(reader, tree, computerName);
-    TableHead head{reader, VersionText(reader), AnchorText(reader.Anchor()), tree, root};
-    ViewWriter out(ExpectedSize(reader, Format::kBytesPerStructure));
+    TreeStream<Format> tree(out);
+    BuildTree(head.reader, tree, head.computerName);
+    tree.Finish();
+}
+
+// The JSON, text and HTML views: the head, then every structure decoded in turn, each
+// written by the view's format.
+template <typename Format>
+void RenderStructures(CTableReader& reader, const std::string& computerName, ViewWriter& out)
+{
+    TableHead head{reader, computerName, VersionText(reader), AnchorText(reader.Anchor())};
     Format format;
     format.Head(out, head);
     MemoryList rows(kViewListWidth);
     for (size_t i = 0; i < reader.IndexedCount(); ++i) {
-        std::string caption = DecodeStructure(reader, i, rows);
+        const char* caption = DecodeStructure(reader, i, rows);
         format.Structure(out, i, reader.IndexEntry(i), caption, rows);
     }
     format.End(out);
+}
+
+void RenderList(CTableReader& reader, ViewWriter& out)
+{
+    for (size_t i = 0; i < reader.IndexedCount(); ++i) {
+        const StructExtent& s = reader.IndexEntry(i);
+        out.Number(i);
+        out.Put(" type ");
+        out.Number(s.Type());
+        out.Put(" handle ");
+        out.Handle(s.Handle());
+        out.Put(" length ");
+        out.Number(s.Length());
+        for (unsigned n = 1; n <= 255; ++n) {
+            const char* text = s.String(n);
+            if (text == nullptr)
+                break;
+            out.Put(" \"");
+            AppendEscaped(out, text, Escaping::Terminal);
+            out.Put('"');
+        }
+        out.Put('\n');
+    }
+}
+
+template <typename Format>
+std::string Render(CTableReader& reader, const std::string& computerName)
+{
+    ViewWriter out(ExpectedSize(reader, Format::kBytesPerStructure));
+    RenderStructures<Format>(reader, computerName, out);
     return out.Take();
+}
+
+// Unbuffered, the stream hands each full buffer to the system at once; buffered, it
+// would copy a first piece into its own buffer and write each one in two calls.
+bool StreamTo(std::FILE* sink, const std::function<void(ViewWriter&)>& render)
+{
+    std::setvbuf(sink, nullptr, _IONBF, 0);
+    ViewWriter out(sink);
+    render(out);
+    return out.Finish();
 }
 
 // The text and HTML views' first line: "SMBIOS 2.8 (_SM_) from PATH, N structures".
@@ -77,7 +187,7 @@ void SourceLine(ViewWriter& out, const TableHead& head, Escaping kind)
 
 // A structure's heading in the text and HTML views: "[i] Caption, handle 0xHHHH",
 // "Type N" for a type without a caption.
-void Heading(ViewWriter& out, size_t i, const StructExtent& e, const std::string& caption, Escaping kind)
+void Heading(ViewWriter& out, size_t i, const StructExtent& e, std::string_view caption, Escaping kind)
 {
     out.Put('[');
     out.Number(i);
@@ -114,11 +224,11 @@ public:
         out.Put(", \"problems\": [");
         Strings(out, reader.Problems().size(), [&](size_t i) { return std::string_view(reader.Problems()[i]); });
         out.Put("]},\n  \"tree\": ");
-        Tree(out, head.tree, head.root, 0);
+        WriteTree<JsonFormat>(out, head);
         out.Put(",\n  \"structures\": [");
     }
 
-    void Structure(ViewWriter& out, size_t i, const StructExtent& e, const std::string& caption,
+    void Structure(ViewWriter& out, size_t i, const StructExtent& e, std::string_view caption,
                    const MemoryList& rows)
     {
         out.Put(i ? ",\n" : "\n");
@@ -145,6 +255,21 @@ public:
 
     void End(ViewWriter& out) { out.Put("]\n}\n"); }
 
+    // A node at depth, the index-th child of its parent: its own fields, then its children.
+    static void OpenNode(ViewWriter& out, std::string_view text, uint32_t handle, size_t depth, size_t index)
+    {
+        if (depth > 0) {
+            out.Put(index ? ",\n" : "\n");
+            out.Spaces(depth * 2 + 2);
+        }
+        out.Put("{\"text\": ");
+        AppendEscaped(out, text, Escaping::Json);
+        out.Put(", \"handle\": ");
+        out.Number(handle);
+        out.Put(", \"children\": [");
+    }
+    static void CloseNode(ViewWriter& out) { out.Put("]}"); }
+
 private:
     // The items of a JSON array of strings, given their count and how to get each.
     template <typename Get>
@@ -155,22 +280,6 @@ private:
                 out.Put(", ");
             AppendEscaped(out, get(i), Escaping::Json);
         }
-    }
-
-    static void Tree(ViewWriter& out, const MemoryTree& tree, TreeItem item, int depth)
-    {
-        const MemoryTree::Node* node = tree.Find(item);
-        out.Put("{\"text\": ");
-        AppendEscaped(out, node->text, Escaping::Json);
-        out.Put(", \"handle\": ");
-        out.Number(node->data);
-        out.Put(", \"children\": [");
-        for (size_t i = 0; i < node->children.size(); ++i) {
-            out.Put(i ? ",\n" : "\n");
-            out.Spaces(static_cast<size_t>(depth) * 2 + 4);
-            Tree(out, tree, node->children[i], depth + 1);
-        }
-        out.Put("]}");
     }
 };
 
@@ -184,10 +293,10 @@ public:
         out.Put('\n');
         out.Put(ProblemLines(head.reader));
         out.Put("\n");
-        Tree(out, head.tree, head.root, 0);
+        WriteTree<TextFormat>(out, head);
     }
 
-    void Structure(ViewWriter& out, size_t i, const StructExtent& e, const std::string& caption,
+    void Structure(ViewWriter& out, size_t i, const StructExtent& e, std::string_view caption,
                    const MemoryList& rows)
     {
         out.Put('\n');
@@ -208,17 +317,16 @@ public:
 
     void End(ViewWriter&) {}
 
-private:
-    static void Tree(ViewWriter& out, const MemoryTree& tree, TreeItem item, int depth)
+    // Each node on a line of its own, indented by its depth.
+    static void OpenNode(ViewWriter& out, std::string_view text, uint32_t, size_t depth, size_t)
     {
-        const MemoryTree::Node* node = tree.Find(item);
-        out.Spaces(static_cast<size_t>(depth) * 2);
-        AppendEscaped(out, node->text, Escaping::Terminal);
+        out.Spaces(depth * 2);
+        AppendEscaped(out, text, Escaping::Terminal);
         out.Put('\n');
-        for (TreeItem child : node->children)
-            Tree(out, tree, child, depth + 1);
     }
+    static void CloseNode(ViewWriter&) {}
 
+private:
     // Cells are padded to their column; empty trailing cells are left off, but a value's
     // own trailing blank stays.
     template <typename CellAt>
@@ -273,7 +381,7 @@ public:
                 "  a { text-decoration: none; }\n"
                 "}\n"
                 "</style>\n</head>\n<body>\n<header>\n<h1>");
-        AppendEscaped(out, head.tree.Find(head.root)->text, Escaping::Html);
+        AppendEscaped(out, RootText(head.reader, head.computerName), Escaping::Html);
         out.Put("</h1>\n<p>");
         SourceLine(out, head, Escaping::Html);
         out.Put("</p>\n");
@@ -287,7 +395,7 @@ public:
         out.Put("</ul>\n</nav>\n<main>\n");
     }
 
-    void Structure(ViewWriter& out, size_t i, const StructExtent& e, const std::string& caption,
+    void Structure(ViewWriter& out, size_t i, const StructExtent& e, std::string_view caption,
                    const MemoryList& rows)
     {
         out.Put("<section id=\"s");
@@ -371,7 +479,7 @@ private:
 };
 } // namespace
 
-std::string DecodeStructure(CTableReader& reader, size_t i, MemoryList& rows)
+const char* DecodeStructure(CTableReader& reader, size_t i, MemoryList& rows)
 {
     rows.Clear();
     const uint8_t* structure = nullptr;
@@ -384,26 +492,49 @@ std::string DecodeStructure(CTableReader& reader, size_t i, MemoryList& rows)
 
 bool WriteOutput(const std::string& text)
 {
-    // Unbuffered, the stream hands the whole text to the system at once; buffered, it
-    // would copy a first piece into its buffer and write the text in several calls.
-    std::setvbuf(stdout, nullptr, _IONBF, 0);
-    bool written = std::fwrite(text.data(), 1, text.size(), stdout) == text.size();
-    return std::fflush(stdout) == 0 && written;
+    return StreamTo(stdout, [&](ViewWriter& out) { out.Put(text); });
 }
 
 std::string RenderJson(CTableReader& reader, const std::string& computerName)
 {
-    return RenderStructures<JsonFormat>(reader, computerName);
+    return Render<JsonFormat>(reader, computerName);
 }
 
 std::string RenderText(CTableReader& reader, const std::string& computerName)
 {
-    return RenderStructures<TextFormat>(reader, computerName);
+    return Render<TextFormat>(reader, computerName);
 }
 
 std::string RenderHtml(CTableReader& reader, const std::string& computerName)
 {
-    return RenderStructures<HtmlFormat>(reader, computerName);
+    return Render<HtmlFormat>(reader, computerName);
+}
+
+std::string RenderList(CTableReader& reader)
+{
+    ViewWriter out(ExpectedSize(reader, 64));
+    RenderList(reader, out);
+    return out.Take();
+}
+
+bool WriteJson(CTableReader& reader, const std::string& computerName, std::FILE* sink)
+{
+    return StreamTo(sink, [&](ViewWriter& out) { RenderStructures<JsonFormat>(reader, computerName, out); });
+}
+
+bool WriteText(CTableReader& reader, const std::string& computerName, std::FILE* sink)
+{
+    return StreamTo(sink, [&](ViewWriter& out) { RenderStructures<TextFormat>(reader, computerName, out); });
+}
+
+bool WriteHtml(CTableReader& reader, const std::string& computerName, std::FILE* sink)
+{
+    return StreamTo(sink, [&](ViewWriter& out) { RenderStructures<HtmlFormat>(reader, computerName, out); });
+}
+
+bool WriteList(CTableReader& reader, std::FILE* sink)
+{
+    return StreamTo(sink, [&](ViewWriter& out) { RenderList(reader, out); });
 }
 
 std::string ProblemLines(const CTableReader& reader)
@@ -412,29 +543,4 @@ std::string ProblemLines(const CTableReader& reader)
     for (const std::string& problem : reader.Problems())
         out += "Problem: " + TerminalText(problem) + "\n";
     return out;
-}
-
-std::string RenderList(CTableReader& reader)
-{
-    ViewWriter out(ExpectedSize(reader, 64));
-    for (size_t i = 0; i < reader.IndexedCount(); ++i) {
-        const StructExtent& s = reader.IndexEntry(i);
-        out.Number(i);
-        out.Put(" type ");
-        out.Number(s.Type());
-        out.Put(" handle ");
-        out.Handle(s.Handle());
-        out.Put(" length ");
-        out.Number(s.Length());
-        for (unsigned n = 1; n <= 255; ++n) {
-            const char* text = s.String(n);
-            if (text == nullptr)
-                break;
-            out.Put(" \"");
-            AppendEscaped(out, text, Escaping::Terminal);
-            out.Put('"');
-        }
-        out.Put('\n');
-    }
-    return out.Take();
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The views for scripts and people: the tree and every structure decoded as the
 // detail window shows it, as JSON, text or HTML. No Qt here.
+#include <cstdio>
 #include <string>
 
 #include "reader/table_reader.h"
@@ -10,7 +11,7 @@ class MemoryList;
 // Decodes index entry i as the detail window would, while it is the reader's current
 // structure (so structures sharing a handle are each decoded by themselves). Returns
 // the window's caption.
-std::string DecodeStructure(CTableReader& reader, size_t i, MemoryList& rows);
+const char* DecodeStructure(CTableReader& reader, size_t i, MemoryList& rows);
 
 std::string RenderJson(CTableReader& reader, const std::string& computerName);
 std::string RenderText(CTableReader& reader, const std::string& computerName);
@@ -21,7 +22,13 @@ std::string RenderList(CTableReader& reader);
 // The table's problems, one "Problem: ..." line each; empty for a sound table.
 std::string ProblemLines(const CTableReader& reader);
 
-// Writes a view to standard output in one write (more only when the system takes
-// part of it); false when it cannot be written. Nothing may go to standard output
-// before it.
+// The same views written to a stream a buffer at a time, as a large table's view is
+// megabytes; false when the stream fails. The stream is made unbuffered, so nothing may
+// be waiting in its own buffer.
+bool WriteJson(CTableReader& reader, const std::string& computerName, std::FILE* sink);
+bool WriteText(CTableReader& reader, const std::string& computerName, std::FILE* sink);
+bool WriteHtml(CTableReader& reader, const std::string& computerName, std::FILE* sink);
+bool WriteList(CTableReader& reader, std::FILE* sink);
+
+// Writes text to standard output, as the views are written; false when it cannot be written.
 bool WriteOutput(const std::string& text);

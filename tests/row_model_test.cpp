@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+#include <cstdio>
+#include <string>
 
 #include "shell/views.h"
 #include "tests/decode_helpers.h"
@@ -56,4 +58,39 @@ TEST(RowModel, FlagEnumAndPairRows)
                  {"Pair", "Other code"},
                  {"Pair", "Other code"}};
     EXPECT_EQ(list.Rows(), want);
+}
+
+// Format's own digit loops must write what snprintf writes, for every form decoders use
+// and for those it leaves to snprintf.
+TEST(RowModel, FormatWritesWhatSnprintfWrites)
+{
+    MemoryList list;
+    DetailFixture fixture(Structure(127, 1), list);
+    CDetailDlg& dlg = fixture.dlg;
+    char want[256];
+    auto check = [&](const char* format, auto... args) {
+        std::snprintf(want, sizeof want, format, args...);
+        EXPECT_STREQ(dlg.Format(format, args...), want) << format;
+    };
+    for (unsigned v : {0u, 1u, 9u, 10u, 255u, 0xABCDu, 0x7FFFFFFFu, 0xFFFFFFFFu})
+        for (const char* format : {"%u", "%.4X", "%.2X", "%.8X", "%02x", "%04x", "%x", "%X", "%5u", "%.2u", "%05.3u",
+                                   "%0u", "%-4u|", "%#x", "%% %u MHz", "(%3X)"})
+            check(format, v);
+    for (int v : {0, 7, -1, -42, 2147483647, -2147483647 - 1})
+        for (const char* format : {"%d", "%3d", "%03d", "%.3d", "%+d", "% d", "%6.4d"})
+            check(format, v);
+    for (unsigned long long v : {0ULL, 0x8000000000000000ULL, 0x123456789ABCDEFULL, ~0ULL})
+        for (const char* format : {"%llu", "%llX", "%.8llX", "%.16llX", "%llu K Bytes"})
+            check(format, v);
+    check("%lu", 4000000000UL);
+    check("%zu bytes", size_t{12});
+    check("%c Bytes", 'K');
+    check("%s%lu.%0*lu %s", "-", 12UL, 3, 5UL, "V");
+    check("%s%lu.%0*lu %s", "", 0UL, 1, 0UL, "A");
+    check("[%4s|%s]", "ab", "");
+    check("%.1f V", 12.25);
+    check("%g", 0.125);
+    check("%hhu", 300); // h lengths go to snprintf
+    check("%s", std::string(300, 'x').c_str()); // cut to the buffer as snprintf cuts
+    check("%u%s", 7u, std::string(300, 'y').c_str());
 }

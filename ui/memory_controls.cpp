@@ -4,17 +4,20 @@
 
 void MemoryList::Clear()
 {
-    m_text.clear();
+    m_textSize = 0;
     m_columns.clear();
     m_cells.clear();
     m_rows.clear();
 }
 
-MemoryList::Span MemoryList::Store(std::string_view text)
+void MemoryList::GrowText(size_t size)
 {
-    Span s{static_cast<uint32_t>(m_text.size()), static_cast<uint32_t>(text.size())};
-    m_text.append(text.data(), text.size());
-    return s;
+    size_t capacity = std::max<size_t>({m_textCapacity * 2, m_textSize + size, 4096});
+    std::unique_ptr<char[]> text(new char[capacity]);
+    if (m_textSize)
+        std::memcpy(text.get(), m_text.get(), m_textSize);
+    m_text = std::move(text);
+    m_textCapacity = capacity;
 }
 
 int MemoryList::InsertColumn(int index, const std::string& heading, int width)
@@ -56,11 +59,15 @@ bool MemoryList::DeleteColumn(int index)
 // when out of range).
 MemoryList::Row MemoryList::AddRow(int& index)
 {
-    if (index < 0 || index > static_cast<int>(m_rows.size()))
-        index = static_cast<int>(m_rows.size());
     Row row{static_cast<uint32_t>(m_cells.size()), static_cast<uint32_t>(std::max(1, GetColumnCount()))};
-    m_cells.resize(m_cells.size() + row.count);
-    m_rows.insert(m_rows.begin() + index, row);
+    for (uint32_t c = 0; c < row.count; ++c)
+        m_cells.emplace_back(); // not resize: it is not inlined, and rows have two or three cells
+    if (index < 0 || index >= static_cast<int>(m_rows.size())) {
+        index = static_cast<int>(m_rows.size());
+        m_rows.push_back(row); // nearly always: decoders append
+    } else {
+        m_rows.insert(m_rows.begin() + index, row);
+    }
     return row;
 }
 
@@ -86,7 +93,8 @@ void MemoryList::InsertRow(int index, const char* const* cells, size_t count)
     // As InsertItem and SetItemText would, without a std::string for each cell.
     Row row = AddRow(index);
     for (size_t c = 0; c < count && c < row.count; ++c)
-        m_cells[row.first + c] = Store(cells[c] ? cells[c] : "");
+        if (cells[c])
+            m_cells[row.first + c] = Store(cells[c], std::strlen(cells[c]));
 }
 
 std::vector<MemoryList::Column> MemoryList::Columns() const

@@ -1,5 +1,7 @@
 #pragma once
 // Plain in-memory controls: what the JSON and text views read, and what tests inspect.
+#include <cstring>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -56,12 +58,25 @@ private:
         uint32_t first;
         uint32_t count;
     };
-    Span Store(std::string_view text);
-    std::string_view Text(Span s) const { return {m_text.data() + s.offset, s.size}; }
+    Span Store(const char* text, size_t size)
+    {
+        if (m_textCapacity - m_textSize < size)
+            GrowText(size);
+        std::memcpy(m_text.get() + m_textSize, text, size);
+        Span s{static_cast<uint32_t>(m_textSize), static_cast<uint32_t>(size)};
+        m_textSize += size;
+        return s;
+    }
+    Span Store(std::string_view text) { return Store(text.data(), text.size()); }
+    void GrowText(size_t size);
+    std::string_view Text(Span s) const { return {m_text.get() + s.offset, s.size}; }
     Row AddRow(int& index);
 
     int m_windowWidth;
-    std::string m_text;
+    // Every text of the list; kept, with its size, from one structure to the next.
+    std::unique_ptr<char[]> m_text;
+    size_t m_textSize = 0;
+    size_t m_textCapacity = 0;
     std::vector<StoredColumn> m_columns;
     std::vector<Span> m_cells; // each row's cells lie together, rows in any order
     std::vector<Row> m_rows;

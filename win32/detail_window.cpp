@@ -14,7 +14,7 @@ BOOL CDetailWindow::OnInitDialog()
 {
     m_list.Attach(m_listWindow);
     m_logic.OnInitDialog();
-    SetWindowTextA(Handle(), m_logic.Caption().c_str());
+    SetWindowTextA(Handle(), m_logic.Caption());
     return TRUE;
 }
 
