@@ -105,11 +105,19 @@ void AddInstanceNodes(CTableReader& reader, ITreeControl& tree, int type, TreeIt
     reader.FindFirst(type);
     uint16_t handle = 0;
     std::string text; // one buffer for every child's "%s #.%d"
+    const char* caption = nullptr; // the one text holds, nearly always the same for all
+    size_t prefix = 0;
     for (int instance = 0; reader.FindNext(&handle) == kOk; ++instance) {
-        text = CaptionOf(reader, handle);
-        text += " #.";
+        const char* next = CaptionOf(reader, handle);
+        if (next != caption) {
+            caption = next;
+            text = caption;
+            text += " #.";
+            prefix = text.size();
+        }
         char digits[12];
-        text.append(digits, std::to_chars(digits, digits + sizeof digits, instance).ptr);
+        size_t n = static_cast<size_t>(std::to_chars(digits, digits + sizeof digits, instance).ptr - digits);
+        text.replace(prefix, std::string::npos, digits, n);
         TreeItem child = tree.InsertItem(text, kImageStructure, kImageStructureSelected, node);
         tree.SetItemData(child, handle);
     }

@@ -73,7 +73,7 @@ template <Escaping kKind>
 // a time: the last sixteen overlapping the ones before, a short text from a copy padded
 // with blanks.
 template <Escaping kKind>
-size_t PlainRun(const unsigned char* p, const unsigned char* end)
+[[gnu::always_inline]] inline size_t PlainRun(const unsigned char* p, const unsigned char* end)
 {
     const size_t size = static_cast<size_t>(end - p);
 #ifdef __SSE2__
@@ -81,7 +81,7 @@ size_t PlainRun(const unsigned char* p, const unsigned char* end)
     if (size < 16) {
         unsigned char padded[16];
         std::memset(padded, ' ', sizeof padded);
-        std::memcpy(padded, p, size);
+        CopyBytes(padded, p, size);
         unsigned mask = NotPlainMask<kKind>(load(padded));
         return mask ? static_cast<size_t>(__builtin_ctz(mask)) : size;
     }
@@ -103,22 +103,35 @@ size_t PlainRun(const unsigned char* p, const unsigned char* end)
 }
 
 // One loop for each kind, so that the kind's tests cost nothing per byte. Runs of
-// printable ASCII, nearly all of a table's text, are copied whole.
+// printable ASCII, nearly all of a table's text, are copied whole. Writes at most
+// EncodedRoom(size) bytes at `at`; returns their end and counts the control bytes.
 template <Escaping kKind>
-size_t Escape(ViewWriter& out, std::string_view s, bool utf8)
+[[gnu::always_inline]] inline char* EscapeTo(char* at, const char* text, size_t size, bool utf8, size_t& controls)
 {
     constexpr bool quoted = kKind == Escaping::Json;
-    size_t controls = 0;
-    // At most six bytes for one: "\\u00XX" or "&quot;".
-    char* const start = out.Room(s.size() * 6 + 2);
-    char* at = start;
     if (quoted)
         *at++ = '"';
-    const auto* p = reinterpret_cast<const unsigned char*>(s.data());
-    const unsigned char* const end = p + s.size();
+#ifdef __SSE2__
+    // Most cells are a few plain bytes: one test and one store.
+    if (size < 16) {
+        alignas(16) char padded[16];
+        std::memset(padded, ' ', sizeof padded);
+        CopyBytes(padded, text, size);
+        __m128i x = _mm_load_si128(reinterpret_cast<const __m128i*>(padded));
+        if (NotPlainMask<kKind>(x) == 0) {
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(at), x);
+            at += size;
+            if (quoted)
+                *at++ = '"';
+            return at;
+        }
+    }
+#endif
+    const auto* p = reinterpret_cast<const unsigned char*>(text);
+    const unsigned char* const end = p + size;
     while (true) {
         size_t run = PlainRun<kKind>(p, end);
-        std::memcpy(at, p, run);
+        CopyBytes(at, p, run);
         at += run, p += run;
         if (p == end)
             break;
@@ -149,8 +162,23 @@ size_t Escape(ViewWriter& out, std::string_view s, bool utf8)
     }
     if (quoted)
         *at++ = '"';
-    out.Advance(static_cast<size_t>(at - start));
+    return at;
+}
+
+template <Escaping kKind>
+size_t Escape(ViewWriter& out, std::string_view s, bool utf8)
+{
+    size_t controls = 0;
+    char* const start = out.Room(EncodedRoom(s.size()));
+    out.Advance(static_cast<size_t>(EscapeTo<kKind>(start, s.data(), s.size(), utf8, controls) - start));
     return controls;
+}
+
+template <Escaping kKind>
+char* EncodeCell(const char* text, size_t size, char* out)
+{
+    size_t controls = 0;
+    return EscapeTo<kKind>(out, text, size, false, controls);
 }
 
 } // namespace
@@ -194,12 +222,44 @@ void AppendPath(ViewWriter& out, const std::string& path, Escaping kind)
     AppendEscaped(out, path, kind, IsUtf8(path));
 }
 
-size_t TerminalWidth(std::string_view s)
+size_t EscapedTerminalWidth(std::string_view s)
 {
+    // Every byte takes a column but the second of a character's two (0x80-0xBF).
     size_t width = s.size();
-    for (unsigned char c : s)
-        width += static_cast<size_t>(IsControl(c)) * 3;
+    const char* p = s.data();
+    size_t at = 0;
+#ifdef __SSE2__
+    // Nearly all table text is ASCII: count bits only where there are any.
+    auto continuations = [](const char* sixteen) {
+        __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(sixteen));
+        unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmplt_epi8(x, _mm_set1_epi8(-0x40))));
+        if (mask == 0)
+            return 0u;
+        // Counted by hand: a popcount instruction is not in every x86-64.
+        mask = mask - ((mask >> 1) & 0x5555);
+        mask = (mask & 0x3333) + ((mask >> 2) & 0x3333);
+        mask = (mask + (mask >> 4)) & 0x0F0F;
+        return (mask + (mask >> 8)) & 0x1F;
+    };
+    for (; s.size() - at >= 16; at += 16)
+        width -= static_cast<size_t>(continuations(p + at));
+    if (at < s.size()) {
+        char padded[16] = {};
+        CopyBytes(padded, p + at, s.size() - at);
+        width -= static_cast<size_t>(continuations(padded));
+    }
+#else
+    for (; at < s.size(); ++at)
+        width -= (static_cast<unsigned char>(p[at]) & 0xC0) == 0x80;
+#endif
     return width;
+}
+
+CellEncoder CellEncoderFor(Escaping kind)
+{
+    return kind == Escaping::Json ? EncodeCell<Escaping::Json>
+         : kind == Escaping::Html ? EncodeCell<Escaping::Html>
+                                  : EncodeCell<Escaping::Terminal>;
 }
 
 std::string TerminalText(std::string_view latin1)

@@ -10,6 +10,9 @@
 #include <string>
 #include <string_view>
 
+#include "platform/copy_bytes.h"
+#include "ui/memory_controls.h"
+
 // The output of a view, written through a pointer: its text is thousands of short
 // pieces, and std::string's append checks and moves cost more than the copying. It
 // either keeps the whole output, or streams it a buffer at a time: a large table's
@@ -31,7 +34,7 @@ public:
     void Advance(size_t n) { m_used += n; }
     void Put(const char* s, size_t n)
     {
-        std::memcpy(Room(n), s, n);
+        CopyBytes(Room(n), s, n);
         m_used += n;
     }
     void Put(std::string_view s) { Put(s.data(), s.size()); }
@@ -86,10 +89,13 @@ enum class Escaping { Json, Terminal, Html };
 // C1 controls escaped too; utf8 text (paths of this machine) keeps its bytes.
 // Returns how many control bytes it escaped.
 size_t AppendEscaped(ViewWriter& out, std::string_view s, Escaping kind, bool utf8 = false);
+// Table text escaped by a list as each cell arrives (see MemoryList), for the views that
+// show the cells: each is escaped once, and written out as it is.
+CellEncoder CellEncoderFor(Escaping kind);
+// Display width of text that is already escaped for a terminal.
+size_t EscapedTerminalWidth(std::string_view s);
 // A path that is valid UTF-8 keeps its bytes; any other is shown like table text.
 void AppendPath(ViewWriter& out, const std::string& path, Escaping kind);
-// Display width of table text on a terminal: an escape takes 4 columns.
-size_t TerminalWidth(std::string_view s);
 
 // Table text for a terminal: control bytes as \xNN, the rest Latin-1 in UTF-8.
 std::string TerminalText(std::string_view latin1);

@@ -43,8 +43,8 @@ struct TableHead {
 
 // The tree as BuildTree makes it, written node by node instead of kept: each node comes
 // after its parent and a parent's children come together, so a stack of the open nodes
-// is all there is to know. A node is written when the next one starts, as its data
-// comes after it. Format::OpenNode and Format::CloseNode write one node.
+// is all there is to know. Format::OpenNode writes a node as it comes, and
+// Format::NodeData what follows its data, which comes after it; Format::CloseNode ends it.
 template <typename Format>
 class TreeStream : public ITreeControl {
 public:
@@ -52,17 +52,19 @@ public:
 
     TreeItem InsertItem(const std::string& text, int, int, TreeItem parent) override
     {
-        WritePending();
+        EndData();
         while (!m_open.empty() && m_open.back().item != parent)
             Close();
-        m_pending = true;
-        m_text = text;
+        size_t index = m_open.empty() ? 0 : m_open.back().children++;
+        Format::OpenNode(m_out, text, m_open.size(), index);
+        m_open.push_back({++m_items, 0});
+        m_dataPending = true;
         m_data = 0;
-        return ++m_items;
+        return m_items;
     }
     void SetItemData(TreeItem item, uint32_t data) override
     {
-        if (m_pending && item == m_items)
+        if (m_dataPending && item == m_items)
             m_data = data;
     }
     uint32_t GetItemData(TreeItem) const override { return 0; }
@@ -73,7 +75,7 @@ public:
 
     void Finish()
     {
-        WritePending();
+        EndData();
         while (!m_open.empty())
             Close();
     }
@@ -83,14 +85,11 @@ private:
         TreeItem item;
         size_t children;
     };
-    void WritePending()
+    void EndData()
     {
-        if (!m_pending)
-            return;
-        size_t index = m_open.empty() ? 0 : m_open.back().children++;
-        Format::OpenNode(m_out, m_text, m_data, m_open.size(), index);
-        m_open.push_back({m_items, 0});
-        m_pending = false;
+        if (m_dataPending)
+            Format::NodeData(m_out, m_data);
+        m_dataPending = false;
     }
     void Close()
     {
@@ -101,8 +100,7 @@ private:
     ViewWriter& m_out;
     std::vector<Open> m_open;
     TreeItem m_items = 0;
-    bool m_pending = false;
-    std::string m_text; // of the pending node
+    bool m_dataPending = false; // the newest node's data is still to be written
     uint32_t m_data = 0;
 };
 
@@ -122,7 +120,7 @@ void RenderStructures(CTableReader& reader, const std::string& computerName, Vie
     TableHead head{reader, computerName, VersionText(reader), AnchorText(reader.Anchor())};
     Format format;
     format.Head(out, head);
-    MemoryList rows(kViewListWidth);
+    MemoryList rows(kViewListWidth, CellEncoderFor(Format::kCells));
     for (size_t i = 0; i < reader.IndexedCount(); ++i) {
         const char* caption = DecodeStructure(reader, i, rows);
         format.Structure(out, i, reader.IndexEntry(i), caption, rows);
@@ -205,6 +203,7 @@ void Heading(ViewWriter& out, size_t i, const StructExtent& e, std::string_view 
 class JsonFormat {
 public:
     static constexpr size_t kBytesPerStructure = 512;
+    static constexpr Escaping kCells = Escaping::Json; // how the rows keep their cells
 
     void Head(ViewWriter& out, const TableHead& head)
     {
@@ -243,11 +242,11 @@ public:
         out.Put(",\n     \"caption\": ");
         AppendEscaped(out, caption, Escaping::Json);
         out.Put(",\n     \"columns\": [");
-        Strings(out, static_cast<size_t>(rows.GetColumnCount()), [&](size_t c) { return rows.Heading(c); });
+        Escaped(out, static_cast<size_t>(rows.GetColumnCount()), [&](size_t c) { return rows.Heading(c); });
         out.Put("],\n     \"rows\": [");
         for (size_t r = 0; r < rows.RowCount(); ++r) {
             out.Put(r ? ",\n       [" : "\n       [");
-            Strings(out, rows.CellCount(r), [&](size_t c) { return rows.Cell(r, c); });
+            Escaped(out, rows.CellCount(r), [&](size_t c) { return rows.Cell(r, c); });
             out.Put(']');
         }
         out.Put("]}");
@@ -255,8 +254,8 @@ public:
 
     void End(ViewWriter& out) { out.Put("]\n}\n"); }
 
-    // A node at depth, the index-th child of its parent: its own fields, then its children.
-    static void OpenNode(ViewWriter& out, std::string_view text, uint32_t handle, size_t depth, size_t index)
+    // A node at depth, the index-th child of its parent: its text, its data, then its children.
+    static void OpenNode(ViewWriter& out, std::string_view text, size_t depth, size_t index)
     {
         if (depth > 0) {
             out.Put(index ? ",\n" : "\n");
@@ -265,6 +264,9 @@ public:
         out.Put("{\"text\": ");
         AppendEscaped(out, text, Escaping::Json);
         out.Put(", \"handle\": ");
+    }
+    static void NodeData(ViewWriter& out, uint32_t handle)
+    {
         out.Number(handle);
         out.Put(", \"children\": [");
     }
@@ -281,11 +283,22 @@ private:
             AppendEscaped(out, get(i), Escaping::Json);
         }
     }
+    // The same of strings already escaped and quoted, as the rows keep them.
+    template <typename Get>
+    static void Escaped(ViewWriter& out, size_t count, Get get)
+    {
+        for (size_t i = 0; i < count; ++i) {
+            if (i)
+                out.Put(", ");
+            out.Put(get(i));
+        }
+    }
 };
 
 class TextFormat {
 public:
     static constexpr size_t kBytesPerStructure = 384;
+    static constexpr Escaping kCells = Escaping::Terminal;
 
     void Head(ViewWriter& out, const TableHead& head)
     {
@@ -303,50 +316,56 @@ public:
         Heading(out, i, e, caption, Escaping::Terminal);
         out.Put('\n');
 
+        // Only the columns before the last are padded: their width, and each cell's own, are
+        // worked out once. A row never holds more cells than the columns (one without any).
         size_t columns = static_cast<size_t>(rows.GetColumnCount());
-        m_widths.assign(columns, 0);
-        for (size_t c = 0; c < columns; ++c)
-            m_widths[c] = TerminalWidth(rows.Heading(c));
+        size_t padded = columns ? columns - 1 : 0;
+        m_widths.assign(padded, 0);
+        m_cellWidths.clear();
+        for (size_t r = 0; r <= rows.RowCount(); ++r)
+            for (size_t c = 0; c < padded; ++c) {
+                size_t width = EscapedTerminalWidth(r == 0 ? rows.Heading(c) : rows.Cell(r - 1, c));
+                m_widths[c] = std::max(m_widths[c], width);
+                m_cellWidths.push_back(width);
+            }
+        Line(out, columns, [&](size_t c) { return rows.Heading(c); }, m_cellWidths.data());
         for (size_t r = 0; r < rows.RowCount(); ++r)
-            for (size_t c = 0; c < rows.CellCount(r) && c < columns; ++c)
-                m_widths[c] = std::max(m_widths[c], TerminalWidth(rows.Cell(r, c)));
-        Line(out, columns, [&](size_t c) { return rows.Heading(c); });
-        for (size_t r = 0; r < rows.RowCount(); ++r)
-            Line(out, rows.CellCount(r), [&](size_t c) { return rows.Cell(r, c); });
+            Line(out, rows.CellCount(r), [&](size_t c) { return rows.Cell(r, c); },
+                 m_cellWidths.data() + (r + 1) * padded);
     }
 
     void End(ViewWriter&) {}
 
     // Each node on a line of its own, indented by its depth.
-    static void OpenNode(ViewWriter& out, std::string_view text, uint32_t, size_t depth, size_t)
+    static void OpenNode(ViewWriter& out, std::string_view text, size_t depth, size_t)
     {
         out.Spaces(depth * 2);
         AppendEscaped(out, text, Escaping::Terminal);
         out.Put('\n');
     }
+    static void NodeData(ViewWriter&, uint32_t) {}
     static void CloseNode(ViewWriter&) {}
 
 private:
-    // Cells are padded to their column; empty trailing cells are left off, but a value's
-    // own trailing blank stays.
+    // Cells, escaped as the rows keep them, are padded to their column; empty trailing
+    // cells are left off, but a value's own trailing blank stays.
     template <typename CellAt>
-    void Line(ViewWriter& out, size_t count, CellAt cell)
+    void Line(ViewWriter& out, size_t count, CellAt cell, const size_t* widths)
     {
         size_t used = count;
         while (used > 0 && cell(used - 1).empty())
             --used;
         out.Put("  ");
         for (size_t c = 0; c < used; ++c) {
-            std::string_view text = cell(c);
-            // Each escape takes 4 columns for its 1 byte.
-            size_t width = text.size() + 3 * AppendEscaped(out, text, Escaping::Terminal);
+            out.Put(cell(c));
             if (c + 1 < used)
-                out.Spaces((c < m_widths.size() ? m_widths[c] : 0) - width + 2);
+                out.Spaces(m_widths[c] - widths[c] + 2);
         }
         out.Put('\n');
     }
 
-    std::vector<size_t> m_widths; // of the current structure's columns
+    std::vector<size_t> m_widths;     // of the current structure's columns but the last
+    std::vector<size_t> m_cellWidths; // of their cells, the headings first, row by row
 };
 
 
@@ -356,6 +375,7 @@ private:
 class HtmlFormat {
 public:
     static constexpr size_t kBytesPerStructure = 768;
+    static constexpr Escaping kCells = Escaping::Html;
 
     void Head(ViewWriter& out, const TableHead& head)
     {
@@ -407,7 +427,7 @@ public:
         size_t columns = static_cast<size_t>(rows.GetColumnCount());
         for (size_t c = 0; c < columns; ++c) {
             out.Put("<th>");
-            AppendEscaped(out, rows.Heading(c), Escaping::Html);
+            out.Put(rows.Heading(c));
             out.Put("</th>");
         }
         out.Put("</tr></thead>\n<tbody>\n");
@@ -415,7 +435,7 @@ public:
             out.Put("<tr>");
             for (size_t c = 0; c < columns; ++c) {
                 out.Put("<td>");
-                AppendEscaped(out, rows.Cell(r, c), Escaping::Html);
+                out.Put(rows.Cell(r, c));
                 out.Put("</td>");
             }
             out.Put("</tr>\n");

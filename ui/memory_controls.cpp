@@ -90,7 +90,15 @@ void MemoryList::InsertRow(int index, const char* const* cells, size_t count)
 {
     if (count == 0)
         return;
-    // As InsertItem and SetItemText would, without a std::string for each cell.
+    // As InsertItem and SetItemText would, without a std::string for each cell. Rows
+    // that come at the end with a cell for each column, nearly all, take the short way.
+    size_t columns = m_columns.size();
+    if (count == columns && index == static_cast<int>(m_rows.size())) {
+        m_rows.push_back({static_cast<uint32_t>(m_cells.size()), static_cast<uint32_t>(columns)});
+        for (size_t c = 0; c < count; ++c)
+            m_cells.push_back(cells[c] ? Store(cells[c], std::strlen(cells[c])) : Span{});
+        return;
+    }
     Row row = AddRow(index);
     for (size_t c = 0; c < count && c < row.count; ++c)
         if (cells[c])
