@@ -46,6 +46,7 @@ void EndOnFatal(QtMsgType type, const QMessageLogContext& context, const QString
 // lumetra-gui's side of the windows: they run in this process.
 int RunWindows(int argc, char** argv, const std::string& dumpPath)
 {
+    StartupTiming::MarkMainEntered();
     if (!HasDisplay())
         return CannotShowWindows(kNoDisplay);
     // Through lumetra's exec argv[0] is still what the user typed, so the title stays
@@ -57,6 +58,7 @@ int RunWindows(int argc, char** argv, const std::string& dumpPath)
     int qtArgc = 1;
     char* qtArgv[] = {name, nullptr};
     QApplication application(qtArgc, qtArgv);
+    StartupTiming::MarkQtStarted();
     QApplication::setApplicationName(QString::fromLatin1(title.c_str()));
     // This machine's table may come through pkexec: the desktop asks for the password
     // before any window shows.
