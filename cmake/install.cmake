@@ -4,8 +4,9 @@ set(LUMETRA_APP_ID org.lumetra.Lumetra)
 
 install(TARGETS lumetra RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(TARGETS lumetra-read-table RUNTIME DESTINATION ${CMAKE_INSTALL_LIBEXECDIR})
-if(TARGET lumetra_gui)
-  install(TARGETS lumetra_gui LIBRARY DESTINATION ${LUMETRA_MODULE_DIR})
+if(TARGET lumetra-gui)
+  # Beside lumetra, which execs it from its own folder.
+  install(TARGETS lumetra-gui RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 endif()
 
 # polkit wants the helper's absolute path, which is known only when installing

@@ -3,13 +3,13 @@
 #include <QApplication>
 #include <cstdio>
 #include <cstdlib>
-#include <type_traits>
 
 #include "qt/main_window.h"
-#include "shell/table_source.h"
-#include "shell/window_module.h"
 #include "qt/startup_timing.h"
 #include "qt/window_tour.h"
+#include "shell/main_dlg.h"
+#include "shell/table_source.h"
+#include "shell/window_handover.h"
 
 int CViewerApp::InitInstance()
 {
@@ -43,17 +43,26 @@ void EndOnFatal(QtMsgType type, const QMessageLogContext& context, const QString
 
 } // namespace
 
-extern "C" __attribute__((visibility("default"))) int LumetraRunWindows(int* argc, char** argv,
-                                                                        const char* dumpPath,
-                                                                        const char* appTitle)
+// lumetra-gui's side of the windows: they run in this process.
+int RunWindows(int argc, char** argv, const std::string& dumpPath)
 {
+    StartupTiming::MarkMainEntered();
+    if (!HasDisplay())
+        return CannotShowWindows(kNoDisplay);
+    // Through lumetra's exec argv[0] is still what the user typed, so the title stays
+    // "lumetra"; /proc/self/exe would name lumetra-gui.
+    char* name = argc > 0 && argv[0] && *argv[0] ? argv[0] : const_cast<char*>(kWindowProgramName);
+    const std::string title = ApplicationTitle(name);
     g_qtHandler = qInstallMessageHandler(EndOnFatal);
-    QApplication application(*argc, argv);
-    QApplication::setApplicationName(QString::fromLatin1(appTitle));
+    // Every argument has been read; Qt gets none of them.
+    int qtArgc = 1;
+    char* qtArgv[] = {name, nullptr};
+    QApplication application(qtArgc, qtArgv);
+    StartupTiming::MarkQtStarted();
+    QApplication::setApplicationName(QString::fromLatin1(title.c_str()));
     // This machine's table may come through pkexec: the desktop asks for the password
     // before any window shows.
-    OpenedTable table = OpenChosenTable({dumpPath ? dumpPath : "", true});
-    CViewerApp app(std::move(table.reader), appTitle, table.advice);
+    OpenedTable table = OpenChosenTable({dumpPath, true});
+    CViewerApp app(std::move(table.reader), title, table.advice);
     return app.InitInstance();
 }
-static_assert(std::is_same_v<decltype(LumetraRunWindows), WindowModuleEntry>, "lumetra calls the entry by this type");

@@ -1,4 +1,5 @@
-// lumetra: the viewer's entry. The command-line views run without loading Qt.
+// The entry of lumetra and of lumetra-gui: both run the views; lumetra hands the
+// windows over to lumetra-gui (shell/window_handover.h).
 #include <cstdio>
 #include <string>
 
@@ -10,7 +11,7 @@
 #include "shell/table_source.h"
 #include "shell/views.h"
 #ifndef _WIN32
-#include "shell/window_module.h"
+#include "shell/window_handover.h"
 #endif
 
 namespace {
@@ -41,10 +42,8 @@ int main(int argc, char** argv)
     if (line.view == View::Windows)
         line.view = View::Text;
 #else
-    if (line.view == View::Windows && line.dumpBin.empty()) {
-        int windowArgc = 1; // every argument has been read; Qt gets none of them
-        return RunWindowModule(&windowArgc, argv, line.dumpPath);
-    }
+    if (line.view == View::Windows && line.dumpBin.empty())
+        return RunWindows(argc, argv, line.dumpPath);
 #endif
 
     OpenedTable table = OpenChosenTable({line.dumpPath});

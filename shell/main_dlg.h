@@ -1,7 +1,7 @@
 #pragma once
 // The main window's logic: it opens the table, builds the tree, and decides what a
-// double-click and a system command open. The window module lends it the tree and
-// the message box and runs the dialogs; the tests lend it recording fakes.
+// double-click and a system command open. The front ends lend it the tree and
+// the message box and run the dialogs; the tests lend it recording fakes.
 #include <cstdint>
 #include <memory>
 #include <ostream>

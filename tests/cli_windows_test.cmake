@@ -1,4 +1,4 @@
-# The real program through its window module, offscreen: with LUMETRA_GRAB_DIR set,
+# The real program, offscreen: lumetra hands the windows over to lumetra-gui. With LUMETRA_GRAB_DIR set,
 # each window comes up, is saved as a PNG and closed, and the program ends.
 set(ENV{QT_QPA_PLATFORM} offscreen)
 set(ENV{LUMETRA_GRAB_TYPES} "0 17")

@@ -15,9 +15,9 @@ types=${LUMETRA_GRAB_TYPES:-0 17}
 source tools/setup.sh
 lumetra_packages+=(xvfb xauth openbox)
 lumetra_setup
-if [ ! -x "$build/lumetra" ] || [ ! -f "$build/liblumetra_gui.so" ]; then
+if [ ! -x "$build/lumetra" ] || [ ! -x "$build/lumetra-gui" ]; then
   cmake -S . -B "$build" >/dev/null
-  cmake --build "$build" -j2 --target lumetra >/dev/null
+  cmake --build "$build" -j2 --target lumetra lumetra-gui >/dev/null
 fi
 lumetra=$(realpath "$build/lumetra")
 
