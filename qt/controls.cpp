@@ -85,19 +85,37 @@ void QtTreeControl::SetBkColor(uint32_t color)
     m_tree->setPalette(palette);
 }
 
+QtTreeControl::QtTreeControl(QTreeWidget* tree) : m_tree(tree)
+{
+    m_tree->setUniformRowHeights(true); // every row is an icon and a line: one height to measure
+}
+
+QtTreeControl::~QtTreeControl()
+{
+    qDeleteAll(m_apart);
+}
+
+void QtTreeControl::Attach() const
+{
+    if (m_apart.isEmpty())
+        return;
+    m_tree->addTopLevelItems(m_apart);
+    m_apart.clear();
+}
+
 TreeItem QtTreeControl::InsertItem(const std::string& text, int image, int selectedImage, TreeItem parent)
 {
-    // Filled before it joins the tree, so that the model reports one insertion and
-    // no changes.
+    // Filled before it joins its parent, and a new top-level item waits apart from the
+    // widget, so that the model hears of a whole subtree once.
     auto* item = new QTreeWidgetItem;
     item->setText(0, Latin1(text));
     item->setData(0, kImageRole, image);
     item->setData(0, kSelectedImageRole, selectedImage);
     item->setIcon(0, IconOf(image, selectedImage));
-    if (QTreeWidgetItem* parentItem = ItemOf(parent))
+    if (QTreeWidgetItem* parentItem = Find(parent))
         parentItem->addChild(item);
     else
-        m_tree->addTopLevelItem(item);
+        m_apart.push_back(item);
     m_items.push_back(item);
     return static_cast<TreeItem>(m_items.size());
 }
@@ -119,7 +137,7 @@ QIcon QtTreeControl::IconOf(int image, int selectedImage)
 
 void QtTreeControl::SetItemData(TreeItem item, uint32_t data)
 {
-    if (QTreeWidgetItem* i = ItemOf(item))
+    if (QTreeWidgetItem* i = Find(item))
         i->setData(0, kDataRole, data);
 }
 
@@ -131,18 +149,22 @@ uint32_t QtTreeControl::GetItemData(TreeItem item) const
 
 void QtTreeControl::DeleteAllItems()
 {
+    qDeleteAll(m_apart);
+    m_apart.clear();
     m_tree->clear();
     m_items.clear();
 }
 
 void QtTreeControl::Expand(TreeItem item)
 {
+    Attach();
     if (QTreeWidgetItem* i = ItemOf(item))
         i->setExpanded(true);
 }
 
 TreeItem QtTreeControl::GetSelectedItem() const
 {
+    Attach();
     QTreeWidgetItem* current = m_tree->currentItem();
     if (current == nullptr || !current->isSelected())
         return kTreeRoot;
@@ -181,6 +203,12 @@ void QtTreeControl::SetItemWarning(TreeItem item, const std::string& text)
 }
 
 QTreeWidgetItem* QtTreeControl::ItemOf(TreeItem item) const
+{
+    Attach(); // whoever asks may look for the item in the widget
+    return Find(item);
+}
+
+QTreeWidgetItem* QtTreeControl::Find(TreeItem item) const
 {
     return item >= 1 && item <= static_cast<TreeItem>(m_items.size()) ? m_items[static_cast<int>(item - 1)] : nullptr;
 }

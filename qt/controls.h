@@ -41,7 +41,8 @@ public:
     static constexpr int kSelectedImageRole = 0x0102; // selected image index
     static constexpr int kWarningRole = 0x0103;       // true once SetItemWarning marked it
 
-    explicit QtTreeControl(QTreeWidget* tree) : m_tree(tree) {}
+    explicit QtTreeControl(QTreeWidget* tree);
+    ~QtTreeControl() override;
 
     // The image list: image n is images[n], all of imageSize.
     void SetImageList(const QVector<QPixmap>& images, QSize imageSize);
@@ -62,6 +63,13 @@ public:
 private:
     QTreeWidget* m_tree;
     QIcon IconOf(int image, int selectedImage);
+    // Top-level items are built apart from the widget and join it when it needs them
+    // (to expand or select), each with its whole subtree at once: an item in the widget
+    // tells its model of every child and every change, thousands of times for a large table.
+    void Attach() const;
+    QTreeWidgetItem* Find(TreeItem item) const; // without attaching
+
+    mutable QList<QTreeWidgetItem*> m_apart;
 
     QVector<QPixmap> m_images;
     QVector<QTreeWidgetItem*> m_items; // item n is m_items[n - 1]
