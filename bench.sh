@@ -21,3 +21,17 @@ bench/compare.sh build-bench
 echo
 echo "== Windows, offscreen"
 bench/window_timing.sh build-bench
+echo
+echo "== In-process targets: the JSON and text of the 5,120-structure window, ten runs"
+./build-bench/lumetra_bench --benchmark_filter='Render(Json|Text)/small-window$' --benchmark_repetitions=10 \
+  --benchmark_report_aggregates_only=true --benchmark_format=json >build-bench/targets.json 2>/dev/null
+python3 - build-bench/targets.json <<'PY'
+import json, sys
+figures = {}
+for b in json.load(open(sys.argv[1]))["benchmarks"]:
+    if b.get("run_type") == "aggregate":
+        figures.setdefault(b["run_name"], {})[b["aggregate_name"]] = b["real_time"] / 1e6
+for name, f in sorted(figures.items()):
+    median, best = f["median"], f["min"]
+    print(f"{name}: median {median:.2f} ms, best {best:.2f} ms (target < 2 ms: {'met' if median < 2 else 'missed'})")
+PY

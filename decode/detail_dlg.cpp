@@ -136,11 +136,6 @@ bool CDetailDlg::OnInitDialog()
     return true;
 }
 
-int CDetailDlg::AddRow(const char* description, const char* value)
-{
-    return AddRow({description, value});
-}
-
 void CDetailDlg::SetColumns(std::initializer_list<const char*> titles)
 {
     for (int columns = m_list.GetColumnCount(); columns > 0; --columns)

@@ -39,7 +39,12 @@ public:
     const char* Caption() const { return m_caption; }
 
     // The row model.
-    int AddRow(const char* description, const char* value);
+    int AddRow(const char* description, const char* value)
+    {
+        const char* cells[] = {description, value};
+        m_list.InsertRow(m_row, cells, 2);
+        return ++m_row;
+    }
     // For a decoder with columns of its own: replaces Description/Value with these,
     // sharing the list's width equally, and appends rows of as many cells.
     void SetColumns(std::initializer_list<const char*> titles);
