@@ -70,15 +70,22 @@ void DecodeRows(CDetailDlg& dlg)
         dlg.AddRow("", "End-of-table indicator");
         return;
     }
-    if (type <= 127) {
-        for (const DecoderEntry& d : kDecoders) {
-            if (d.type == type) {
-                if (d.afterGeneric)
-                    dlg.AddGenericRows();
-                d.decode(dlg);
-                return;
-            }
+    // By type, as a large table asks thousands of times.
+    static const struct ByType {
+        const DecoderEntry* entry[128] = {};
+        ByType()
+        {
+            for (const DecoderEntry& d : kDecoders)
+                if (d.type < 128)
+                    entry[d.type] = &d;
         }
+    } byType;
+    const DecoderEntry* d = type <= 127 ? byType.entry[type] : nullptr;
+    if (d == nullptr) {
+        dlg.AddGenericRows();
+        return;
     }
-    dlg.AddGenericRows();
+    if (d->afterGeneric)
+        dlg.AddGenericRows();
+    d->decode(dlg);
 }
