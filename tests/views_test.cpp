@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
+#include <utility>
 
+#include "shell/view_writer.h"
 #include "shell/views.h"
 #include "tests/table_builder.h"
 #include "ui/memory_controls.h"
@@ -44,4 +47,72 @@ TEST(MemoryList, ColumnsChangedAroundRowsKeepEachRowsCells)
     EXPECT_EQ(list.Columns()[0].heading, "Middle");
     EXPECT_EQ(list.Columns()[1].width, 400);
     EXPECT_EQ(list.Rows(), (std::vector<std::vector<std::string>>{{"", "one"}, {"", "two"}, {"last", ""}}));
+}
+
+// The program streams its views a buffer at a time: a table whose views span many
+// buffers, with texts of every length around the sixteen bytes tested at once, must
+// stream what the kept view holds, and a stream that fails must say so.
+TEST(Views, StreamedAsKeptAndFailuresReported)
+{
+    std::vector<Bytes> structures;
+    for (uint16_t h = 0; h < 1200; ++h)
+        structures.push_back(Structure(static_cast<uint8_t>(h % 50), h, Bytes(h % 24, static_cast<uint8_t>(h)),
+                                       {std::string(h % 37, static_cast<char>('a' + h % 26)) + "\"\\<\x01\xe9"}));
+    std::unique_ptr<CTableReader> reader = OpenTable(structures);
+    using Render = std::string (*)(CTableReader&);
+    using Write = bool (*)(CTableReader&, std::FILE*);
+    const std::pair<Render, Write> views[] = {
+        {[](CTableReader& r) { return RenderJson(r, "PC"); }, [](CTableReader& r, std::FILE* f) { return WriteJson(r, "PC", f); }},
+        {[](CTableReader& r) { return RenderText(r, "PC"); }, [](CTableReader& r, std::FILE* f) { return WriteText(r, "PC", f); }},
+        {[](CTableReader& r) { return RenderHtml(r, "PC"); }, [](CTableReader& r, std::FILE* f) { return WriteHtml(r, "PC", f); }},
+        {[](CTableReader& r) { return RenderList(r); }, [](CTableReader& r, std::FILE* f) { return WriteList(r, f); }}};
+    for (const auto& [render, write] : views) {
+        std::string kept = render(*reader);
+        ASSERT_GT(kept.size(), 64u * 1024); // more than one buffer
+        std::FILE* file = std::tmpfile();
+        ASSERT_TRUE(write(*reader, file));
+        std::string streamed(static_cast<size_t>(std::ftell(file)), '\0');
+        std::rewind(file);
+        EXPECT_EQ(std::fread(&streamed[0], 1, streamed.size(), file), kept.size());
+        std::fclose(file);
+        EXPECT_EQ(streamed, kept);
+#ifndef _WIN32
+        std::FILE* full = std::fopen("/dev/full", "w");
+        ASSERT_NE(full, nullptr);
+        EXPECT_FALSE(write(*reader, full));
+        std::fclose(full);
+#endif
+    }
+}
+
+// Escaping goes byte by byte in meaning, whatever runs the fast paths take: a text
+// escapes as its bytes do one at a time, and its width on a terminal is theirs added up.
+TEST(Views, EscapingIsByteByByteAtEveryLengthAndPlace)
+{
+    for (Escaping kind : {Escaping::Json, Escaping::Terminal, Escaping::Html}) {
+        auto escaped = [kind](std::string_view s) {
+            ViewWriter out(16);
+            AppendEscaped(out, s, kind);
+            std::string text = out.Take();
+            return kind == Escaping::Json ? text.substr(1, text.size() - 2) : text; // without the quotes
+        };
+        for (size_t size = 0; size <= 40; ++size)
+            for (size_t at = 0; at <= size; ++at)
+                for (char odd : {'"', '\\', '<', '&', '\x01', '\x1f', '\x7f', '\x80', '\x9f', '\xa0', '\xe9', '\xff'}) {
+                    std::string text(size, 'x');
+                    if (at < size)
+                        text[at] = odd;
+                    std::string bytewise;
+                    size_t width = 0;
+                    for (char c : text) {
+                        std::string one = escaped(std::string_view(&c, 1));
+                        bytewise += one;
+                        width += kind == Escaping::Terminal ? EscapedTerminalWidth(one) : 0;
+                    }
+                    ASSERT_EQ(escaped(text), bytewise) << int(kind) << " size " << size << " at " << at;
+                    if (kind == Escaping::Terminal) {
+                        ASSERT_EQ(EscapedTerminalWidth(bytewise), width) << size << " " << at;
+                    }
+                }
+    }
 }
