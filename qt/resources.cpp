@@ -1,11 +1,15 @@
 #include "qt/resources.h"
 
+#include <QApplication>
 #include <QDialog>
 #include <QEvent>
 #include <QFontMetrics>
+#include <QIconEngine>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOption>
 #include <QSvgRenderer>
 #include <QTreeView>
 #include <QTreeWidget>
@@ -176,10 +180,39 @@ QPixmap IconImage(int id, QSize size)
     return image;
 }
 
+namespace {
+
+// An icon drawn from its SVG at the size asked for, when asked: a window's icon is
+// wanted at a size or two, if at all, and each drawing of the SVG costs the start.
+class SvgIconEngine : public QIconEngine {
+public:
+    explicit SvgIconEngine(int id) : m_id(id) {}
+
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State) override
+    {
+        QPixmap image = IconImage(m_id, size);
+        if (mode == QIcon::Normal || mode == QIcon::Active)
+            return image;
+        QStyleOption option;
+        return QApplication::style()->generatedIconPixmap(mode, image, &option);
+    }
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override
+    {
+        painter->drawPixmap(rect, pixmap(rect.size(), mode, state));
+    }
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override
+    {
+        return {{16, 16}, {24, 24}, {32, 32}, {48, 48}, {64, 64}};
+    }
+    QIconEngine* clone() const override { return new SvgIconEngine(m_id); }
+
+private:
+    int m_id;
+};
+
+} // namespace
+
 QIcon IconResource(int id)
 {
-    QIcon icon;
-    for (int side : {16, 24, 32, 48, 64})
-        icon.addPixmap(IconImage(id, QSize(side, side)));
-    return icon;
+    return QIcon(new SvgIconEngine(id));
 }
