@@ -46,7 +46,8 @@ public:
         return ++m_row;
     }
     // For a decoder with columns of its own: replaces Description/Value with these,
-    // sharing the list's width equally, and appends rows of as many cells.
+    // sharing the list's width equally, and appends rows of as many cells. Before its
+    // first row: the views write each row as it comes.
     void SetColumns(std::initializer_list<const char*> titles);
     int AddRow(std::initializer_list<const char*> cells);
     template <size_t N>

@@ -1,9 +1,5 @@
 #include "shell/view_writer.h"
 
-#ifdef __SSE2__
-#include <emmintrin.h>
-#endif
-
 namespace {
 
 bool IsControl(unsigned char c)
@@ -53,21 +49,6 @@ char* PutReference(char* at, unsigned char c)
     return at + n;
 }
 
-#ifdef __SSE2__
-// A bit for each of the sixteen bytes that the kind does not copy as it is.
-template <Escaping kKind>
-[[gnu::always_inline]] inline unsigned NotPlainMask(__m128i x)
-{
-    // Signed, the bytes from 0x80 are below 0x20 too.
-    __m128i found = _mm_or_si128(_mm_cmplt_epi8(x, _mm_set1_epi8(0x20)), _mm_cmpeq_epi8(x, _mm_set1_epi8(0x7F)));
-    auto either = [&](char c) { found = _mm_or_si128(found, _mm_cmpeq_epi8(x, _mm_set1_epi8(c))); };
-    if (kKind == Escaping::Json)
-        either('"'), either('\\');
-    if (kKind == Escaping::Html)
-        either('"'), either('&'), either('<'), either('>');
-    return static_cast<unsigned>(_mm_movemask_epi8(found));
-}
-#endif
 
 // How many leading bytes of [p, end) the kind copies as they are. With SSE2, sixteen at
 // a time: the last sixteen overlapping the ones before, a short text from a copy padded
@@ -104,7 +85,7 @@ template <Escaping kKind>
 
 // One loop for each kind, so that the kind's tests cost nothing per byte. Runs of
 // printable ASCII, nearly all of a table's text, are copied whole. Writes at most
-// EncodedRoom(size) bytes at `at`; returns their end and counts the control bytes.
+// EscapedRoom(size) bytes at `at`; returns their end and counts the control bytes.
 template <Escaping kKind>
 [[gnu::always_inline]] inline char* EscapeTo(char* at, const char* text, size_t size, bool utf8, size_t& controls)
 {
@@ -169,16 +150,9 @@ template <Escaping kKind>
 size_t Escape(ViewWriter& out, std::string_view s, bool utf8)
 {
     size_t controls = 0;
-    char* const start = out.Room(EncodedRoom(s.size()));
+    char* const start = out.Room(EscapedRoom(s.size()));
     out.Advance(static_cast<size_t>(EscapeTo<kKind>(start, s.data(), s.size(), utf8, controls) - start));
     return controls;
-}
-
-template <Escaping kKind>
-char* EncodeCell(const char* text, size_t size, char* out)
-{
-    size_t controls = 0;
-    return EscapeTo<kKind>(out, text, size, false, controls);
 }
 
 } // namespace
@@ -205,7 +179,7 @@ bool ViewWriter::Finish()
     return std::fflush(m_sink) == 0 && !m_failed;
 }
 
-size_t AppendEscaped(ViewWriter& out, std::string_view s, Escaping kind, bool utf8)
+size_t AppendEscapedAny(ViewWriter& out, std::string_view s, Escaping kind, bool utf8)
 {
     switch (kind) {
     case Escaping::Json:
@@ -220,46 +194,6 @@ size_t AppendEscaped(ViewWriter& out, std::string_view s, Escaping kind, bool ut
 void AppendPath(ViewWriter& out, const std::string& path, Escaping kind)
 {
     AppendEscaped(out, path, kind, IsUtf8(path));
-}
-
-size_t EscapedTerminalWidth(std::string_view s)
-{
-    // Every byte takes a column but the second of a character's two (0x80-0xBF).
-    size_t width = s.size();
-    const char* p = s.data();
-    size_t at = 0;
-#ifdef __SSE2__
-    // Nearly all table text is ASCII: count bits only where there are any.
-    auto continuations = [](const char* sixteen) {
-        __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(sixteen));
-        unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmplt_epi8(x, _mm_set1_epi8(-0x40))));
-        if (mask == 0)
-            return 0u;
-        // Counted by hand: a popcount instruction is not in every x86-64.
-        mask = mask - ((mask >> 1) & 0x5555);
-        mask = (mask & 0x3333) + ((mask >> 2) & 0x3333);
-        mask = (mask + (mask >> 4)) & 0x0F0F;
-        return (mask + (mask >> 8)) & 0x1F;
-    };
-    for (; s.size() - at >= 16; at += 16)
-        width -= static_cast<size_t>(continuations(p + at));
-    if (at < s.size()) {
-        char padded[16] = {};
-        CopyBytes(padded, p + at, s.size() - at);
-        width -= static_cast<size_t>(continuations(padded));
-    }
-#else
-    for (; at < s.size(); ++at)
-        width -= (static_cast<unsigned char>(p[at]) & 0xC0) == 0x80;
-#endif
-    return width;
-}
-
-CellEncoder CellEncoderFor(Escaping kind)
-{
-    return kind == Escaping::Json ? EncodeCell<Escaping::Json>
-         : kind == Escaping::Html ? EncodeCell<Escaping::Html>
-                                  : EncodeCell<Escaping::Terminal>;
 }
 
 std::string TerminalText(std::string_view latin1)

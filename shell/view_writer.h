@@ -9,9 +9,11 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 #include "platform/copy_bytes.h"
-#include "ui/memory_controls.h"
 
 // The output of a view, written through a pointer: its text is thousands of short
 // pieces, and std::string's append checks and moves cost more than the copying. It
@@ -64,8 +66,11 @@ public:
             at[2 + k] = digits[(handle >> (12 - 4 * k)) & 0xF];
         m_used += 6;
     }
-    // The whole output, when kept.
+    // The whole output, when kept; Clear starts it again in the same memory.
     std::string Take() { return std::string(m_data.get(), m_used); }
+    std::string_view Text() const { return {m_data.get(), m_used}; }
+    char* At(size_t offset) { return m_data.get() + offset; } // of what is kept
+    void Clear() { m_used = 0; }
     // Streaming: writes what is left; false when any write failed.
     bool Finish();
 
@@ -80,20 +85,67 @@ private:
     bool m_failed = false;
 };
 
+// What escaping may make of size bytes: six for one at most ("\\u00XX", "&quot;"), two
+// quotes, and sixteen to spare so that a short text can be stored as one whole register.
+constexpr size_t EscapedRoom(size_t size)
+{
+    return size * 6 + 18;
+}
+
 // The kinds of output: JSON string literals (quoted, '"' and the backslash escaped,
 // controls as \u00XX), terminal lines (controls as \xNN) and HTML text, in elements
 // or quoted attribute values (& < > " as references, controls as \xNN, as on a terminal).
 enum class Escaping { Json, Terminal, Html };
 
+#ifdef __SSE2__
+// A bit for each of the sixteen bytes that the kind does not copy as it is.
+template <Escaping kKind>
+[[gnu::always_inline]] inline unsigned NotPlainMask(__m128i x)
+{
+    // Signed, the bytes from 0x80 are below 0x20 too.
+    __m128i found = _mm_or_si128(_mm_cmplt_epi8(x, _mm_set1_epi8(0x20)), _mm_cmpeq_epi8(x, _mm_set1_epi8(0x7F)));
+    auto either = [&](char c) { found = _mm_or_si128(found, _mm_cmpeq_epi8(x, _mm_set1_epi8(c))); };
+    if (kKind == Escaping::Json)
+        either('"'), either('\\');
+    if (kKind == Escaping::Html)
+        either('"'), either('&'), either('<'), either('>');
+    return static_cast<unsigned>(_mm_movemask_epi8(found));
+}
+#endif
+
 // Table text is 8-bit (Latin-1 as far as it means anything) and goes out as UTF-8 with
 // C1 controls escaped too; utf8 text (paths of this machine) keeps its bytes.
 // Returns how many control bytes it escaped.
-size_t AppendEscaped(ViewWriter& out, std::string_view s, Escaping kind, bool utf8 = false);
-// Table text escaped by a list as each cell arrives (see MemoryList), for the views that
-// show the cells: each is escaped once, and written out as it is.
-CellEncoder CellEncoderFor(Escaping kind);
-// Display width of text that is already escaped for a terminal.
-size_t EscapedTerminalWidth(std::string_view s);
+size_t AppendEscapedAny(ViewWriter& out, std::string_view s, Escaping kind, bool utf8);
+// The same, inline: a short plain text, as nearly every one in a table is, takes one
+// test and one store where it is written.
+[[gnu::always_inline]] inline size_t AppendEscaped(ViewWriter& out, std::string_view s, Escaping kind,
+                                                 bool utf8 = false)
+{
+#ifdef __SSE2__
+    if (s.size() < 16) {
+        alignas(16) char padded[16];
+        std::memset(padded, ' ', sizeof padded);
+        CopyBytes(padded, s.data(), s.size());
+        __m128i x = _mm_load_si128(reinterpret_cast<const __m128i*>(padded));
+        unsigned mask = kind == Escaping::Json   ? NotPlainMask<Escaping::Json>(x)
+                      : kind == Escaping::Html   ? NotPlainMask<Escaping::Html>(x)
+                                                 : NotPlainMask<Escaping::Terminal>(x);
+        if (mask == 0) {
+            const bool quoted = kind == Escaping::Json;
+            char* at = out.Room(18);
+            if (quoted)
+                *at++ = '"';
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(at), x);
+            if (quoted)
+                at[s.size()] = '"';
+            out.Advance(s.size() + (quoted ? 2 : 0));
+            return 0;
+        }
+    }
+#endif
+    return AppendEscapedAny(out, s, kind, utf8);
+}
 // A path that is valid UTF-8 keeps its bytes; any other is shown like table text.
 void AppendPath(ViewWriter& out, const std::string& path, Escaping kind);
 

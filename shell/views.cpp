@@ -112,6 +112,64 @@ void WriteTree(ViewWriter& out, const TableHead& head)
     tree.Finish();
 }
 
+// A structure's rows written in the view's form as the detail logic adds them (for the
+// text view, each cell escaped with its width, waiting for its column's): no list is
+// kept, so no cell is stored and copied again. It serves the detail logic alone, which sets its
+// columns before its first row and only appends rows (CDetailDlg::SetColumns).
+template <typename Format>
+class RowStream : public IListControl {
+public:
+    void Clear()
+    {
+        m_headings.clear();
+        m_rows.Clear();
+        m_count = 0;
+    }
+    const std::vector<std::string>& Headings() const { return m_headings; }
+    std::string_view Rows() const { return m_rows.Text(); }
+
+    int InsertColumn(int index, const std::string& heading, int) override
+    {
+        index = index < 0 || index > GetColumnCount() ? GetColumnCount() : index;
+        m_headings.insert(m_headings.begin() + index, heading);
+        return index;
+    }
+    bool DeleteColumn(int index) override
+    {
+        if (index < 0 || index >= GetColumnCount())
+            return false;
+        m_headings.erase(m_headings.begin() + index);
+        return true;
+    }
+    int GetColumnCount() const override { return static_cast<int>(m_headings.size()); }
+    int InsertItem(int index, const std::string&) override { return index; }
+    bool SetItemText(int, int, const std::string&) override { return false; }
+    void InsertRow(int, const char* const* cells, size_t count) override
+    {
+        if (count > 0)
+            Format::WriteRow(m_rows, m_count++, cells, count, m_headings.size());
+    }
+    void SetBkColor(uint32_t) override {}
+    void SetTextBkColor(uint32_t) override {}
+    int GetWindowWidth() const override { return kViewListWidth; }
+
+private:
+    std::vector<std::string> m_headings;
+    ViewWriter m_rows{64 * 1024};
+    size_t m_count = 0; // rows
+};
+
+// The caption and rows of index entry i into list, as the detail window decodes it.
+const char* DecodeInto(CTableReader& reader, size_t i, IListControl& list)
+{
+    const uint8_t* structure = nullptr;
+    reader.SelectStructure(i, &structure);
+    CDetailDlg dlg(list);
+    dlg.SetStructure(structure, &reader);
+    dlg.OnInitDialog();
+    return dlg.Caption();
+}
+
 // The JSON, text and HTML views: the head, then every structure decoded in turn, each
 // written by the view's format.
 template <typename Format>
@@ -120,9 +178,10 @@ void RenderStructures(CTableReader& reader, const std::string& computerName, Vie
     TableHead head{reader, computerName, VersionText(reader), AnchorText(reader.Anchor())};
     Format format;
     format.Head(out, head);
-    MemoryList rows(kViewListWidth, CellEncoderFor(Format::kCells));
+    RowStream<Format> rows;
     for (size_t i = 0; i < reader.IndexedCount(); ++i) {
-        const char* caption = DecodeStructure(reader, i, rows);
+        rows.Clear();
+        const char* caption = DecodeInto(reader, i, rows);
         format.Structure(out, i, reader.IndexEntry(i), caption, rows);
     }
     format.End(out);
@@ -203,7 +262,6 @@ void Heading(ViewWriter& out, size_t i, const StructExtent& e, std::string_view 
 class JsonFormat {
 public:
     static constexpr size_t kBytesPerStructure = 512;
-    static constexpr Escaping kCells = Escaping::Json; // how the rows keep their cells
 
     void Head(ViewWriter& out, const TableHead& head)
     {
@@ -228,7 +286,7 @@ public:
     }
 
     void Structure(ViewWriter& out, size_t i, const StructExtent& e, std::string_view caption,
-                   const MemoryList& rows)
+                   const RowStream<JsonFormat>& rows)
     {
         out.Put(i ? ",\n" : "\n");
         out.Put("    {\"index\": ");
@@ -242,11 +300,22 @@ public:
         out.Put(",\n     \"caption\": ");
         AppendEscaped(out, caption, Escaping::Json);
         out.Put(",\n     \"columns\": [");
-        Escaped(out, static_cast<size_t>(rows.GetColumnCount()), [&](size_t c) { return rows.Heading(c); });
+        Strings(out, rows.Headings().size(), [&](size_t c) { return std::string_view(rows.Headings()[c]); });
         out.Put("],\n     \"rows\": [");
-        for (size_t r = 0; r < rows.RowCount(); ++r)
-            Row(out, rows, r);
+        out.Put(rows.Rows());
         out.Put("]}");
+    }
+
+    // A row as the rows array holds it: an array of a string for each column.
+    static void WriteRow(ViewWriter& out, size_t row, const char* const* cells, size_t count, size_t columns)
+    {
+        out.Put(row ? ",\n       [" : "\n       [");
+        for (size_t c = 0; c < std::max<size_t>(columns, 1); ++c) {
+            if (c)
+                out.Put(", ");
+            AppendEscaped(out, c < count && cells[c] ? cells[c] : "", Escaping::Json);
+        }
+        out.Put(']');
     }
 
     void End(ViewWriter& out) { out.Put("]\n}\n"); }
@@ -280,46 +349,11 @@ private:
             AppendEscaped(out, get(i), Escaping::Json);
         }
     }
-    // A row of cells already escaped and quoted, as the rows keep them: thirty thousand of
-    // them in a large table, so each is written in one piece.
-    static void Row(ViewWriter& out, const MemoryList& rows, size_t r)
-    {
-        static constexpr char kOpen[] = ",\n       [";
-        size_t cells = rows.CellCount(r);
-        size_t size = sizeof kOpen + 2 * cells;
-        for (size_t c = 0; c < cells; ++c)
-            size += rows.Cell(r, c).size();
-        char* const start = out.Room(size);
-        char* at = start;
-        size_t open = r ? sizeof kOpen - 1 : sizeof kOpen - 2; // the first row needs no comma
-        CopyBytes(at, kOpen + (sizeof kOpen - 1 - open), open);
-        at += open;
-        for (size_t c = 0; c < cells; ++c) {
-            if (c)
-                *at++ = ',', *at++ = ' ';
-            std::string_view cell = rows.Cell(r, c);
-            CopyBytes(at, cell.data(), cell.size());
-            at += cell.size();
-        }
-        *at++ = ']';
-        out.Advance(static_cast<size_t>(at - start));
-    }
-    // The same of strings already escaped and quoted, as the rows keep them.
-    template <typename Get>
-    static void Escaped(ViewWriter& out, size_t count, Get get)
-    {
-        for (size_t i = 0; i < count; ++i) {
-            if (i)
-                out.Put(", ");
-            out.Put(get(i));
-        }
-    }
 };
 
 class TextFormat {
 public:
     static constexpr size_t kBytesPerStructure = 384;
-    static constexpr Escaping kCells = Escaping::Terminal;
 
     void Head(ViewWriter& out, const TableHead& head)
     {
@@ -330,29 +364,41 @@ public:
         WriteTree<TextFormat>(out, head);
     }
 
+    // The cells of a row as they wait for their columns' widths: for each column (one
+    // without any), its width on a terminal, its size escaped, and the escaped text.
+    static void WriteRow(ViewWriter& out, size_t, const char* const* cells, size_t count, size_t columns)
+    {
+        for (size_t c = 0; c < std::max<size_t>(columns, 1); ++c)
+            Cell(out, c < count && cells[c] ? cells[c] : "");
+    }
+
     void Structure(ViewWriter& out, size_t i, const StructExtent& e, std::string_view caption,
-                   const MemoryList& rows)
+                   const RowStream<TextFormat>& rows)
     {
         out.Put('\n');
         Heading(out, i, e, caption, Escaping::Terminal);
         out.Put('\n');
 
-        // Only the columns before the last are padded: their width, and each cell's own, are
-        // worked out once. A row never holds more cells than the columns (one without any).
-        size_t columns = static_cast<size_t>(rows.GetColumnCount());
+        // The headings as a first row, then the rows: each cell read back once.
+        size_t columns = rows.Headings().size();
+        m_headings.Clear();
+        for (const std::string& heading : rows.Headings())
+            Cell(m_headings, heading);
+        m_cells.clear();
+        ReadCells(m_headings.Text());
+        ReadCells(rows.Rows());
+
+        // Only the columns before the last are padded. A row has a cell for each column
+        // (one without any).
+        size_t perRow = std::max<size_t>(columns, 1);
         size_t padded = columns ? columns - 1 : 0;
         m_widths.assign(padded, 0);
-        m_cellWidths.clear();
-        for (size_t r = 0; r <= rows.RowCount(); ++r)
-            for (size_t c = 0; c < padded; ++c) {
-                size_t width = EscapedTerminalWidth(r == 0 ? rows.Heading(c) : rows.Cell(r - 1, c));
-                m_widths[c] = std::max(m_widths[c], width);
-                m_cellWidths.push_back(width);
-            }
-        Line(out, columns, [&](size_t c) { return rows.Heading(c); }, m_cellWidths.data());
-        for (size_t r = 0; r < rows.RowCount(); ++r)
-            Line(out, rows.CellCount(r), [&](size_t c) { return rows.Cell(r, c); },
-                 m_cellWidths.data() + (r + 1) * padded);
+        for (size_t at = 0; at < m_cells.size(); at += perRow)
+            for (size_t c = 0; c < padded; ++c)
+                m_widths[c] = std::max(m_widths[c], m_cells[at + c].width);
+        Line(out, &m_cells[0], columns);
+        for (size_t at = columns; at < m_cells.size(); at += perRow)
+            Line(out, &m_cells[at], perRow);
     }
 
     void End(ViewWriter&) {}
@@ -368,25 +414,54 @@ public:
     static void CloseNode(ViewWriter&) {}
 
 private:
-    // Cells, escaped as the rows keep them, are padded to their column; empty trailing
-    // cells are left off, but a value's own trailing blank stays.
-    template <typename CellAt>
-    void Line(ViewWriter& out, size_t count, CellAt cell, const size_t* widths)
+    struct CellText {
+        std::string_view text; // escaped
+        size_t width;
+    };
+
+    static void Cell(ViewWriter& out, std::string_view text)
+    {
+        uint32_t head[2]; // width, size
+        size_t at = out.Text().size();
+        out.Room(sizeof head);
+        out.Advance(sizeof head);
+        size_t controls = AppendEscaped(out, text, Escaping::Terminal);
+        // Each escape takes 4 columns for its 1 byte.
+        head[0] = static_cast<uint32_t>(text.size() + 3 * controls);
+        head[1] = static_cast<uint32_t>(out.Text().size() - at - sizeof head);
+        std::memcpy(out.At(at), head, sizeof head);
+    }
+
+    void ReadCells(std::string_view records)
+    {
+        for (size_t at = 0; at < records.size();) {
+            uint32_t head[2];
+            std::memcpy(head, records.data() + at, sizeof head);
+            at += sizeof head;
+            m_cells.push_back({records.substr(at, head[1]), head[0]});
+            at += head[1];
+        }
+    }
+
+    // Cells are padded to their column; empty trailing cells are left off, but a value's
+    // own trailing blank stays.
+    void Line(ViewWriter& out, const CellText* cells, size_t count)
     {
         size_t used = count;
-        while (used > 0 && cell(used - 1).empty())
+        while (used > 0 && cells[used - 1].text.empty())
             --used;
         out.Put("  ");
         for (size_t c = 0; c < used; ++c) {
-            out.Put(cell(c));
+            out.Put(cells[c].text);
             if (c + 1 < used)
-                out.Spaces(m_widths[c] - widths[c] + 2);
+                out.Spaces(m_widths[c] - cells[c].width + 2);
         }
         out.Put('\n');
     }
 
-    std::vector<size_t> m_widths;     // of the current structure's columns but the last
-    std::vector<size_t> m_cellWidths; // of their cells, the headings first, row by row
+    ViewWriter m_headings{256};
+    std::vector<CellText> m_cells; // of the current structure, the headings first
+    std::vector<size_t> m_widths;  // of its columns but the last
 };
 
 
@@ -396,7 +471,6 @@ private:
 class HtmlFormat {
 public:
     static constexpr size_t kBytesPerStructure = 768;
-    static constexpr Escaping kCells = Escaping::Html;
 
     void Head(ViewWriter& out, const TableHead& head)
     {
@@ -437,31 +511,33 @@ public:
     }
 
     void Structure(ViewWriter& out, size_t i, const StructExtent& e, std::string_view caption,
-                   const MemoryList& rows)
+                   const RowStream<HtmlFormat>& rows)
     {
         out.Put("<section id=\"s");
         out.Number(i);
         out.Put("\">\n<h2>");
         Heading(out, i, e, caption, Escaping::Html);
         out.Put("</h2>\n<table>\n<thead><tr>");
-        // The window shows as many cells as it has columns, whatever a row holds beyond them.
-        size_t columns = static_cast<size_t>(rows.GetColumnCount());
-        for (size_t c = 0; c < columns; ++c) {
+        for (const std::string& heading : rows.Headings()) {
             out.Put("<th>");
-            out.Put(rows.Heading(c));
+            AppendEscaped(out, heading, Escaping::Html);
             out.Put("</th>");
         }
         out.Put("</tr></thead>\n<tbody>\n");
-        for (size_t r = 0; r < rows.RowCount(); ++r) {
-            out.Put("<tr>");
-            for (size_t c = 0; c < columns; ++c) {
-                out.Put("<td>");
-                out.Put(rows.Cell(r, c));
-                out.Put("</td>");
-            }
-            out.Put("</tr>\n");
-        }
+        out.Put(rows.Rows());
         out.Put("</tbody>\n</table>\n</section>\n");
+    }
+
+    // The window shows as many cells as it has columns, whatever a row holds beyond them.
+    static void WriteRow(ViewWriter& out, size_t, const char* const* cells, size_t count, size_t columns)
+    {
+        out.Put("<tr>");
+        for (size_t c = 0; c < columns; ++c) {
+            out.Put("<td>");
+            AppendEscaped(out, c < count && cells[c] ? cells[c] : "", Escaping::Html);
+            out.Put("</td>");
+        }
+        out.Put("</tr>\n");
     }
 
     void End(ViewWriter& out) { out.Put("</main>\n</body>\n</html>\n"); }
@@ -523,12 +599,7 @@ private:
 const char* DecodeStructure(CTableReader& reader, size_t i, MemoryList& rows)
 {
     rows.Clear();
-    const uint8_t* structure = nullptr;
-    reader.SelectStructure(i, &structure);
-    CDetailDlg dlg(rows);
-    dlg.SetStructure(structure, &reader);
-    dlg.OnInitDialog();
-    return dlg.Caption();
+    return DecodeInto(reader, i, rows);
 }
 
 bool WriteOutput(const std::string& text)

@@ -10,16 +10,6 @@
 #include "ui/list_control.h"
 #include "ui/tree_control.h"
 
-// What a list keeps of a text, when not the text itself: writes what it makes of
-// text[0, size) at out, with room for EncodedRoom(size) bytes, and returns its end.
-using CellEncoder = char* (*)(const char* text, size_t size, char* out);
-// Six bytes for one at most ("\\u00XX", "&quot;"), two quotes, and sixteen to spare
-// so that a short text can be stored as one whole register.
-constexpr size_t EncodedRoom(size_t size)
-{
-    return size * 6 + 18;
-}
-
 // The rows of a list kept in one text buffer: the views decode thousands of structures,
 // and a string of its own for each cell would cost more than the decoding.
 class MemoryList : public IListControl {
@@ -29,11 +19,7 @@ public:
         int width;
     };
 
-    // With an encoder, every heading and cell is kept as the encoder makes it.
-    explicit MemoryList(int windowWidth = 600, CellEncoder encode = nullptr)
-        : m_windowWidth(windowWidth), m_encode(encode)
-    {
-    }
+    explicit MemoryList(int windowWidth = 600) : m_windowWidth(windowWidth) {}
     // Empties the list and keeps its memory for the next structure.
     void Clear();
 
@@ -75,14 +61,9 @@ private:
     };
     Span Store(const char* text, size_t size)
     {
-        size_t room = m_encode ? EncodedRoom(size) : size;
-        if (m_textCapacity - m_textSize < room)
-            GrowText(room);
-        char* at = m_text.get() + m_textSize;
-        if (m_encode)
-            size = static_cast<size_t>(m_encode(text, size, at) - at);
-        else
-            CopyBytes(at, text, size);
+        if (m_textCapacity - m_textSize < size)
+            GrowText(size);
+        CopyBytes(m_text.get() + m_textSize, text, size);
         Span s{static_cast<uint32_t>(m_textSize), static_cast<uint32_t>(size)};
         m_textSize += size;
         return s;
@@ -93,7 +74,6 @@ private:
     Row AddRow(int& index);
 
     int m_windowWidth;
-    CellEncoder m_encode;
     // Every text of the list; kept, with its size, from one structure to the next.
     std::unique_ptr<char[]> m_text;
     size_t m_textSize = 0;
