@@ -48,7 +48,11 @@ public:
     void Put(char c) { *Room(1) = c, ++m_used; }
     void Spaces(size_t n)
     {
-        std::memset(Room(n), ' ', n);
+        static constexpr char kBlanks[] = "                ";
+        if (n < sizeof kBlanks)
+            CopyBytes(Room(n), kBlanks, n); // a few, nearly always: no call to memset
+        else
+            std::memset(Room(n), ' ', n);
         m_used += n;
     }
     void Number(uint64_t value)

@@ -130,7 +130,10 @@ public:
 
     int InsertColumn(int index, const std::string& heading, int) override
     {
-        index = index < 0 || index > GetColumnCount() ? GetColumnCount() : index;
+        if (index < 0 || index >= GetColumnCount()) {
+            m_headings.push_back(heading); // as every structure's columns come
+            return GetColumnCount() - 1;
+        }
         m_headings.insert(m_headings.begin() + index, heading);
         return index;
     }
