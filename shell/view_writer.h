@@ -127,20 +127,38 @@ size_t AppendEscapedAny(ViewWriter& out, std::string_view s, Escaping kind, bool
                                                  bool utf8 = false)
 {
 #ifdef __SSE2__
+    auto notPlain = [kind](__m128i x) {
+        return kind == Escaping::Json   ? NotPlainMask<Escaping::Json>(x)
+             : kind == Escaping::Html   ? NotPlainMask<Escaping::Html>(x)
+                                        : NotPlainMask<Escaping::Terminal>(x);
+    };
+    auto load = [](const char* at) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(at)); };
+    auto store = [](char* at, __m128i x) { _mm_storeu_si128(reinterpret_cast<__m128i*>(at), x); };
+    const bool quoted = kind == Escaping::Json;
     if (s.size() < 16) {
         alignas(16) char padded[16];
         std::memset(padded, ' ', sizeof padded);
         CopyBytes(padded, s.data(), s.size());
-        __m128i x = _mm_load_si128(reinterpret_cast<const __m128i*>(padded));
-        unsigned mask = kind == Escaping::Json   ? NotPlainMask<Escaping::Json>(x)
-                      : kind == Escaping::Html   ? NotPlainMask<Escaping::Html>(x)
-                                                 : NotPlainMask<Escaping::Terminal>(x);
-        if (mask == 0) {
-            const bool quoted = kind == Escaping::Json;
+        __m128i x = load(padded);
+        if (notPlain(x) == 0) {
             char* at = out.Room(18);
             if (quoted)
                 *at++ = '"';
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(at), x);
+            store(at, x);
+            if (quoted)
+                at[s.size()] = '"';
+            out.Advance(s.size() + (quoted ? 2 : 0));
+            return 0;
+        }
+    } else if (s.size() < 32) {
+        // Two words, the second overlapping the first.
+        __m128i first = load(s.data()), last = load(s.data() + s.size() - 16);
+        if ((notPlain(first) | notPlain(last)) == 0) {
+            char* at = out.Room(34);
+            if (quoted)
+                *at++ = '"';
+            store(at, first);
+            store(at + s.size() - 16, last);
             if (quoted)
                 at[s.size()] = '"';
             out.Advance(s.size() + (quoted ? 2 : 0));
