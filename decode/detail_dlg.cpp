@@ -88,12 +88,16 @@ bool FormatQuickly(char* buffer, size_t size, const char* format, va_list args)
                   : longs >= 2 ? va_arg(args, unsigned long long)
                   : longs == 1 ? va_arg(args, unsigned long) : va_arg(args, unsigned);
         }
-        const unsigned base = conversion == 'x' || conversion == 'X' ? 16 : 10;
         const char* digitSet = conversion == 'x' ? "0123456789abcdef" : "0123456789ABCDEF";
         char digits[24];
         unsigned count = 0;
-        for (; value != 0; value /= base)
-            digits[count++] = digitSet[value % base];
+        // Each base its own loop: a division by a number known only at run time is slow.
+        if (conversion == 'x' || conversion == 'X')
+            for (; value != 0; value >>= 4)
+                digits[count++] = digitSet[value & 0xF];
+        else
+            for (; value != 0; value /= 10)
+                digits[count++] = digitSet[value % 10];
         // printf's precision is the least number of digits; without one, 0 still shows.
         unsigned least = hasPrecision ? precision : 1;
         if (!hasPrecision && zero && width > least + negative)

@@ -48,7 +48,7 @@ public:
     void Put(char c) { *Room(1) = c, ++m_used; }
     void Spaces(size_t n)
     {
-        static constexpr char kBlanks[] = "                ";
+        static constexpr char kBlanks[] = "                                                                ";
         if (n < sizeof kBlanks)
             CopyBytes(Room(n), kBlanks, n); // a few, nearly always: no call to memset
         else

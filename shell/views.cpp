@@ -382,26 +382,18 @@ public:
         Heading(out, i, e, caption, Escaping::Terminal);
         out.Put('\n');
 
-        // The headings as a first row, then the rows: each cell read back once.
+        // The headings as a first line, then the rows, each a cell for each column (one
+        // without any). Only the columns before the last are padded.
         size_t columns = rows.Headings().size();
         m_headings.Clear();
         for (const std::string& heading : rows.Headings())
             Cell(m_headings, heading);
-        m_cells.clear();
-        ReadCells(m_headings.Text());
-        ReadCells(rows.Rows());
-
-        // Only the columns before the last are padded. A row has a cell for each column
-        // (one without any).
         size_t perRow = std::max<size_t>(columns, 1);
-        size_t padded = columns ? columns - 1 : 0;
-        m_widths.assign(padded, 0);
-        for (size_t at = 0; at < m_cells.size(); at += perRow)
-            for (size_t c = 0; c < padded; ++c)
-                m_widths[c] = std::max(m_widths[c], m_cells[at + c].width);
-        Line(out, &m_cells[0], columns);
-        for (size_t at = columns; at < m_cells.size(); at += perRow)
-            Line(out, &m_cells[at], perRow);
+        m_widths.assign(perRow, 0);
+        Widths(m_headings.Text(), perRow);
+        Widths(rows.Rows(), perRow);
+        Lines(out, m_headings.Text(), columns);
+        Lines(out, rows.Rows(), perRow);
     }
 
     void End(ViewWriter&) {}
@@ -417,54 +409,74 @@ public:
     static void CloseNode(ViewWriter&) {}
 
 private:
-    struct CellText {
-        std::string_view text; // escaped
-        size_t width;
+    // A cell as it waits: its width on a terminal and its size escaped, then its text.
+    struct CellHead {
+        uint32_t width;
+        uint32_t size;
     };
 
     static void Cell(ViewWriter& out, std::string_view text)
     {
-        uint32_t head[2]; // width, size
         size_t at = out.Text().size();
-        out.Room(sizeof head);
-        out.Advance(sizeof head);
+        out.Room(sizeof(CellHead));
+        out.Advance(sizeof(CellHead));
         size_t controls = AppendEscaped(out, text, Escaping::Terminal);
         // Each escape takes 4 columns for its 1 byte.
-        head[0] = static_cast<uint32_t>(text.size() + 3 * controls);
-        head[1] = static_cast<uint32_t>(out.Text().size() - at - sizeof head);
-        std::memcpy(out.At(at), head, sizeof head);
+        CellHead head{static_cast<uint32_t>(text.size() + 3 * controls),
+                      static_cast<uint32_t>(out.Text().size() - at - sizeof(CellHead))};
+        std::memcpy(out.At(at), &head, sizeof head);
+    }
+    static CellHead HeadAt(const char* at)
+    {
+        CellHead head;
+        std::memcpy(&head, at, sizeof head);
+        return head;
     }
 
-    void ReadCells(std::string_view records)
+    void Widths(std::string_view records, size_t perRow)
     {
-        for (size_t at = 0; at < records.size();) {
-            uint32_t head[2];
-            std::memcpy(head, records.data() + at, sizeof head);
-            at += sizeof head;
-            m_cells.push_back({records.substr(at, head[1]), head[0]});
-            at += head[1];
+        size_t c = 0;
+        for (const char* at = records.data(); at < records.data() + records.size();) {
+            CellHead head = HeadAt(at);
+            m_widths[c] = std::max<size_t>(m_widths[c], head.width);
+            at += sizeof head + head.size;
+            c = c + 1 == perRow ? 0 : c + 1;
         }
     }
 
-    // Cells are padded to their column; empty trailing cells are left off, but a value's
-    // own trailing blank stays.
-    void Line(ViewWriter& out, const CellText* cells, size_t count)
+    // Lines of perLine cells each, padded to their columns; empty trailing cells are left
+    // off, but a value's own trailing blank stays. Without columns, one empty line.
+    void Lines(ViewWriter& out, std::string_view records, size_t perLine)
     {
-        size_t used = count;
-        while (used > 0 && cells[used - 1].text.empty())
-            --used;
-        out.Put("  ");
-        for (size_t c = 0; c < used; ++c) {
-            out.Put(cells[c].text);
-            if (c + 1 < used)
-                out.Spaces(m_widths[c] - cells[c].width + 2);
+        if (perLine == 0) {
+            out.Put("  \n");
+            return;
         }
-        out.Put('\n');
+        const char* at = records.data();
+        const char* const end = at + records.size();
+        while (at < end) {
+            size_t used = 0;
+            const char* next = at;
+            for (size_t c = 0; c < perLine; ++c) {
+                CellHead head = HeadAt(next);
+                used = head.size ? c + 1 : used;
+                next += sizeof head + head.size;
+            }
+            out.Put("  ");
+            for (size_t c = 0; c < used; ++c) {
+                CellHead head = HeadAt(at);
+                out.Put(at + sizeof head, head.size);
+                if (c + 1 < used)
+                    out.Spaces(m_widths[c] - head.width + 2);
+                at += sizeof head + head.size;
+            }
+            out.Put('\n');
+            at = next;
+        }
     }
 
     ViewWriter m_headings{256};
-    std::vector<CellText> m_cells; // of the current structure, the headings first
-    std::vector<size_t> m_widths;  // of its columns but the last
+    std::vector<size_t> m_widths; // of the current structure's columns
 };
 
 
