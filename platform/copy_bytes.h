@@ -4,13 +4,12 @@
 #include <cstddef>
 #include <cstring>
 
-inline void CopyBytes(void* to, const void* from, size_t n)
+// At most sixteen bytes.
+inline void CopyFew(void* to, const void* from, size_t n)
 {
     auto* d = static_cast<char*>(to);
     const auto* s = static_cast<const char*>(from);
-    if (n > 16) {
-        std::memcpy(d, s, n);
-    } else if (n >= 8) {
+    if (n >= 8) {
         char a[8], b[8];
         std::memcpy(a, s, 8);
         std::memcpy(b, s + n - 8, 8);
@@ -27,4 +26,12 @@ inline void CopyBytes(void* to, const void* from, size_t n)
         d[n / 2] = s[n / 2];
         d[n - 1] = s[n - 1];
     }
+}
+
+inline void CopyBytes(void* to, const void* from, size_t n)
+{
+    if (n > 16)
+        std::memcpy(to, from, n);
+    else
+        CopyFew(to, from, n);
 }

@@ -62,7 +62,7 @@ template <Escaping kKind>
     if (size < 16) {
         unsigned char padded[16];
         std::memset(padded, ' ', sizeof padded);
-        CopyBytes(padded, p, size);
+        CopyFew(padded, p, size);
         unsigned mask = NotPlainMask<kKind>(load(padded));
         return mask ? static_cast<size_t>(__builtin_ctz(mask)) : size;
     }
@@ -97,7 +97,7 @@ template <Escaping kKind>
     if (size < 16) {
         alignas(16) char padded[16];
         std::memset(padded, ' ', sizeof padded);
-        CopyBytes(padded, text, size);
+        CopyFew(padded, text, size);
         __m128i x = _mm_load_si128(reinterpret_cast<const __m128i*>(padded));
         if (NotPlainMask<kKind>(x) == 0) {
             _mm_storeu_si128(reinterpret_cast<__m128i*>(at), x);

@@ -138,7 +138,7 @@ size_t AppendEscapedAny(ViewWriter& out, std::string_view s, Escaping kind, bool
     if (s.size() < 16) {
         alignas(16) char padded[16];
         std::memset(padded, ' ', sizeof padded);
-        CopyBytes(padded, s.data(), s.size());
+        CopyFew(padded, s.data(), s.size());
         __m128i x = load(padded);
         if (notPlain(x) == 0) {
             char* at = out.Room(18);
