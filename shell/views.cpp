@@ -123,10 +123,13 @@ public:
     {
         m_headings.clear();
         m_rows.Clear();
+        m_state.Clear();
         m_count = 0;
     }
     const std::vector<std::string>& Headings() const { return m_headings; }
     std::string_view Rows() const { return m_rows.Text(); }
+    // What the format keeps of the rows beside their text.
+    const typename Format::RowState& State() const { return m_state; }
 
     int InsertColumn(int index, const std::string& heading, int) override
     {
@@ -150,7 +153,7 @@ public:
     void InsertRow(int, const char* const* cells, size_t count) override
     {
         if (count > 0)
-            Format::WriteRow(m_rows, m_count++, cells, count, m_headings.size());
+            Format::WriteRow(m_rows, m_state, m_count++, cells, count, m_headings.size());
     }
     void SetBkColor(uint32_t) override {}
     void SetTextBkColor(uint32_t) override {}
@@ -159,6 +162,7 @@ public:
 private:
     std::vector<std::string> m_headings;
     ViewWriter m_rows{64 * 1024};
+    typename Format::RowState m_state;
     size_t m_count = 0; // rows
 };
 
@@ -310,7 +314,11 @@ public:
     }
 
     // A row as the rows array holds it: an array of a string for each column.
-    static void WriteRow(ViewWriter& out, size_t row, const char* const* cells, size_t count, size_t columns)
+    struct RowState {
+        void Clear() {}
+    };
+    static void WriteRow(ViewWriter& out, RowState&, size_t row, const char* const* cells, size_t count,
+                         size_t columns)
     {
         out.Put(row ? ",\n       [" : "\n       [");
         for (size_t c = 0; c < std::max<size_t>(columns, 1); ++c) {
@@ -367,12 +375,46 @@ public:
         WriteTree<TextFormat>(out, head);
     }
 
-    // The cells of a row as they wait for their columns' widths: for each column (one
-    // without any), its width on a terminal, its size escaped, and the escaped text.
-    static void WriteRow(ViewWriter& out, size_t, const char* const* cells, size_t count, size_t columns)
+    // Each line is written as it comes but for the blanks after each cell that is padded:
+    // where they go, for which column and after how wide a cell, waits with the columns'
+    // widths for the structure's end.
+    struct RowState {
+        struct Gap {
+            uint32_t at; // in the rows' text
+            uint32_t column;
+            size_t width;
+        };
+        std::vector<Gap> gaps;
+        std::vector<size_t> widths; // of the columns but the last
+        void Clear()
+        {
+            gaps.clear();
+            widths.clear();
+        }
+    };
+
+    // Cells are padded to their column; empty trailing cells are left off, but a value's
+    // own trailing blank stays. A row has a cell for each column (one without any).
+    static void WriteRow(ViewWriter& out, RowState& state, size_t, const char* const* cells, size_t count,
+                         size_t columns)
     {
-        for (size_t c = 0; c < std::max<size_t>(columns, 1); ++c)
-            Cell(out, c < count && cells[c] ? cells[c] : "");
+        size_t used = std::min(count, std::max<size_t>(columns, 1));
+        while (used > 0 && (cells[used - 1] == nullptr || *cells[used - 1] == '\0'))
+            --used;
+        size_t padded = columns ? columns - 1 : 0;
+        if (state.widths.size() < padded)
+            state.widths.resize(padded, 0);
+        out.Put("  ");
+        for (size_t c = 0; c < used; ++c) {
+            std::string_view text = cells[c] ? cells[c] : "";
+            // Each escape takes 4 columns for its 1 byte.
+            size_t width = text.size() + 3 * AppendEscaped(out, text, Escaping::Terminal);
+            if (c < padded)
+                state.widths[c] = std::max(state.widths[c], width);
+            if (c + 1 < used)
+                state.gaps.push_back({static_cast<uint32_t>(out.Text().size()), static_cast<uint32_t>(c), width});
+        }
+        out.Put('\n');
     }
 
     void Structure(ViewWriter& out, size_t i, const StructExtent& e, std::string_view caption,
@@ -382,18 +424,19 @@ public:
         Heading(out, i, e, caption, Escaping::Terminal);
         out.Put('\n');
 
-        // The headings as a first line, then the rows, each a cell for each column (one
-        // without any). Only the columns before the last are padded.
-        size_t columns = rows.Headings().size();
-        m_headings.Clear();
+        // The headings as a first line, padded to the same widths as the rows.
+        m_heading.Clear();
+        m_headingState.Clear();
+        m_cells.clear();
         for (const std::string& heading : rows.Headings())
-            Cell(m_headings, heading);
-        size_t perRow = std::max<size_t>(columns, 1);
-        m_widths.assign(perRow, 0);
-        Widths(m_headings.Text(), perRow);
-        Widths(rows.Rows(), perRow);
-        Lines(out, m_headings.Text(), columns);
-        Lines(out, rows.Rows(), perRow);
+            m_cells.push_back(heading.c_str());
+        WriteRow(m_heading, m_headingState, 0, m_cells.data(), m_cells.size(), m_cells.size());
+        m_widths = m_headingState.widths;
+        const RowState& state = rows.State();
+        for (size_t c = 0; c < state.widths.size() && c < m_widths.size(); ++c)
+            m_widths[c] = std::max(m_widths[c], state.widths[c]);
+        Padded(out, m_heading.Text(), m_headingState.gaps);
+        Padded(out, rows.Rows(), state.gaps);
     }
 
     void End(ViewWriter&) {}
@@ -409,74 +452,22 @@ public:
     static void CloseNode(ViewWriter&) {}
 
 private:
-    // A cell as it waits: its width on a terminal and its size escaped, then its text.
-    struct CellHead {
-        uint32_t width;
-        uint32_t size;
-    };
-
-    static void Cell(ViewWriter& out, std::string_view text)
+    // Text with the blanks of each gap put in.
+    void Padded(ViewWriter& out, std::string_view text, const std::vector<RowState::Gap>& gaps)
     {
-        size_t at = out.Text().size();
-        out.Room(sizeof(CellHead));
-        out.Advance(sizeof(CellHead));
-        size_t controls = AppendEscaped(out, text, Escaping::Terminal);
-        // Each escape takes 4 columns for its 1 byte.
-        CellHead head{static_cast<uint32_t>(text.size() + 3 * controls),
-                      static_cast<uint32_t>(out.Text().size() - at - sizeof(CellHead))};
-        std::memcpy(out.At(at), &head, sizeof head);
-    }
-    static CellHead HeadAt(const char* at)
-    {
-        CellHead head;
-        std::memcpy(&head, at, sizeof head);
-        return head;
-    }
-
-    void Widths(std::string_view records, size_t perRow)
-    {
-        size_t c = 0;
-        for (const char* at = records.data(); at < records.data() + records.size();) {
-            CellHead head = HeadAt(at);
-            m_widths[c] = std::max<size_t>(m_widths[c], head.width);
-            at += sizeof head + head.size;
-            c = c + 1 == perRow ? 0 : c + 1;
+        size_t from = 0;
+        for (const RowState::Gap& gap : gaps) {
+            out.Put(text.substr(from, gap.at - from));
+            out.Spaces(m_widths[gap.column] - gap.width + 2);
+            from = gap.at;
         }
+        out.Put(text.substr(from));
     }
 
-    // Lines of perLine cells each, padded to their columns; empty trailing cells are left
-    // off, but a value's own trailing blank stays. Without columns, one empty line.
-    void Lines(ViewWriter& out, std::string_view records, size_t perLine)
-    {
-        if (perLine == 0) {
-            out.Put("  \n");
-            return;
-        }
-        const char* at = records.data();
-        const char* const end = at + records.size();
-        while (at < end) {
-            size_t used = 0;
-            const char* next = at;
-            for (size_t c = 0; c < perLine; ++c) {
-                CellHead head = HeadAt(next);
-                used = head.size ? c + 1 : used;
-                next += sizeof head + head.size;
-            }
-            out.Put("  ");
-            for (size_t c = 0; c < used; ++c) {
-                CellHead head = HeadAt(at);
-                out.Put(at + sizeof head, head.size);
-                if (c + 1 < used)
-                    out.Spaces(m_widths[c] - head.width + 2);
-                at += sizeof head + head.size;
-            }
-            out.Put('\n');
-            at = next;
-        }
-    }
-
-    ViewWriter m_headings{256};
-    std::vector<size_t> m_widths; // of the current structure's columns
+    ViewWriter m_heading{256};
+    RowState m_headingState;
+    std::vector<const char*> m_cells;
+    std::vector<size_t> m_widths; // of the current structure's columns but the last
 };
 
 
@@ -544,7 +535,11 @@ public:
     }
 
     // The window shows as many cells as it has columns, whatever a row holds beyond them.
-    static void WriteRow(ViewWriter& out, size_t, const char* const* cells, size_t count, size_t columns)
+    struct RowState {
+        void Clear() {}
+    };
+    static void WriteRow(ViewWriter& out, RowState&, size_t, const char* const* cells, size_t count,
+                         size_t columns)
     {
         out.Put("<tr>");
         for (size_t c = 0; c < columns; ++c) {
