@@ -84,32 +84,19 @@ template <Escaping kKind>
 }
 
 // One loop for each kind, so that the kind's tests cost nothing per byte. Runs of
-// printable ASCII, nearly all of a table's text, are copied whole. Writes at most
-// EscapedRoom(size) bytes at `at`; returns their end and counts the control bytes.
+// printable ASCII, nearly all of a table's text, are copied whole. Returns how many
+// control bytes it escaped.
 template <Escaping kKind>
-[[gnu::always_inline]] inline char* EscapeTo(char* at, const char* text, size_t size, bool utf8, size_t& controls)
+size_t Escape(ViewWriter& out, std::string_view s, bool utf8)
 {
     constexpr bool quoted = kKind == Escaping::Json;
+    size_t controls = 0;
+    char* const start = out.Room(EscapedRoom(s.size()));
+    char* at = start;
     if (quoted)
         *at++ = '"';
-#ifdef __SSE2__
-    // Most cells are a few plain bytes: one test and one store.
-    if (size < 16) {
-        alignas(16) char padded[16];
-        std::memset(padded, ' ', sizeof padded);
-        CopyFew(padded, text, size);
-        __m128i x = _mm_load_si128(reinterpret_cast<const __m128i*>(padded));
-        if (NotPlainMask<kKind>(x) == 0) {
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(at), x);
-            at += size;
-            if (quoted)
-                *at++ = '"';
-            return at;
-        }
-    }
-#endif
-    const auto* p = reinterpret_cast<const unsigned char*>(text);
-    const unsigned char* const end = p + size;
+    const auto* p = reinterpret_cast<const unsigned char*>(s.data());
+    const unsigned char* const end = p + s.size();
     while (true) {
         size_t run = PlainRun<kKind>(p, end);
         CopyBytes(at, p, run);
@@ -143,15 +130,7 @@ template <Escaping kKind>
     }
     if (quoted)
         *at++ = '"';
-    return at;
-}
-
-template <Escaping kKind>
-size_t Escape(ViewWriter& out, std::string_view s, bool utf8)
-{
-    size_t controls = 0;
-    char* const start = out.Room(EscapedRoom(s.size()));
-    out.Advance(static_cast<size_t>(EscapeTo<kKind>(start, s.data(), s.size(), utf8, controls) - start));
+    out.Advance(static_cast<size_t>(at - start));
     return controls;
 }
 

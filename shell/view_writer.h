@@ -89,11 +89,11 @@ private:
     bool m_failed = false;
 };
 
-// What escaping may make of size bytes: six for one at most ("\\u00XX", "&quot;"), two
-// quotes, and sixteen to spare so that a short text can be stored as one whole register.
+// What escaping may make of size bytes: six for one at most ("\\u00XX", "&quot;"), and
+// two quotes.
 constexpr size_t EscapedRoom(size_t size)
 {
-    return size * 6 + 18;
+    return size * 6 + 2;
 }
 
 // The kinds of output: JSON string literals (quoted, '"' and the backslash escaped,

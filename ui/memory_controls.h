@@ -1,5 +1,5 @@
 #pragma once
-// Plain in-memory controls: what the JSON and text views read, and what tests inspect.
+// Plain in-memory controls: what Find and the summary read, and what tests inspect.
 #include <cstring>
 #include <memory>
 #include <string>
@@ -10,8 +10,8 @@
 #include "ui/list_control.h"
 #include "ui/tree_control.h"
 
-// The rows of a list kept in one text buffer: the views decode thousands of structures,
-// and a string of its own for each cell would cost more than the decoding.
+// The rows of a list kept in one text buffer: Find and the summary decode thousands of
+// structures, and a string of its own for each cell would cost more than the decoding.
 class MemoryList : public IListControl {
 public:
     struct Column {
